@@ -1,0 +1,56 @@
+// SetupMenuDlg.h: CSetupMenuDlg, the main menu, and the Windows family flag.
+#pragma once
+#include "../framework/afxwin.h"
+#include "../controls/HoverButton.h"
+#include "../res/resource.h"
+
+class IShellOpen;
+class IInstallOps;
+
+// 1 on NT-family Windows and anything unrecognised, 0 on Win32s and 9x.
+// Decided once, when the menu starts.
+extern BOOL g_bNtPlatform;
+
+class CSetupMenuDlg : public CDialog
+{
+public:
+    explicit CSetupMenuDlg(CWnd* pParent = NULL);
+
+    enum { IDD = IDD_SETUPMENU_DIALOG };
+
+    // Attributes
+    CHoverButton m_btnDrivers;
+    CHoverButton m_btnTestProg;
+    CHoverButton m_btnCommands;
+    CHoverButton m_btnExit;
+    CHoverButton m_btnWebsite;
+    CString m_strPanelText;  // written by the hover buttons
+
+protected:
+    HICON m_hIcon;
+
+    // What the launch buttons hand their targets to.
+    virtual IShellOpen& Shell();
+    // What the install buttons install through; its boxes are owned by this dialog.
+    virtual IInstallOps& InstallOps();
+
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    // Message handlers
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnTestProg();
+    void OnDocOwnCmds();
+    void OnDocEpsonCmds();
+    void OnDrvStandard();
+    void OnDrvReadme();
+    void OnDrvEpsonEmu();
+    void OnDrvStarEmu();
+    void OnDocStarCmds();
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,56 @@
+#include "startup.h"
+#include "../res/resource.h"
+
+const char g_szWelcomeText[] =
+    "      非常感谢您购买了VT-480QX打印机\n\n"
+    "本光盘是非卖品，随机附带赠送给直接用户。未\n\n"
+    "经VELTA公司许可，光盘内任何资料不得进行擅自\n\n"
+    "的复制和转载，不得用于其它商业用途！违者必\n\n"
+    "究！在使用中若您遇到任何问题，请致电VELTA公\n\n"
+    "司客服中心。\n\n";
+
+const char g_szNoVersionText[] = "Can not obtain operating system information!";
+
+// Both groups, in the order they are hidden.
+const int g_groupControls[7] = {
+    IDC_DOC_OWNCMDS, IDC_DOC_EPSONCMDS, IDC_DOC_STARCMDS,
+    IDC_DRV_STANDARD, IDC_DRV_README, IDC_DRV_EPSONEMU, IDC_DRV_STAREMU,
+};
+
+int NtPlatformFlag(unsigned long dwPlatformId)
+{
+    return (dwPlatformId == 0 || dwPlatformId == 1) ? 0 : 1;
+}
+
+int InitMenuState(IStartupOps& ops)
+{
+    unsigned long dwPlatformId = 0;
+    if (!ops.QueryVersion(&dwPlatformId)) {
+        ops.AppMessageBox(g_szNoVersionText);
+        return 1;
+    }
+    int bNt = NtPlatformFlag(dwPlatformId);
+    for (int nID : g_groupControls)
+        ops.HideControl(nID);
+    ops.SetPanelText(g_szWelcomeText);
+    return bNt;
+}
+
+void AddAboutMenuItem(ISystemMenuOps& ops)
+{
+    if (!ops.HasSystemMenu())
+        return;
+    const char* pszText = ops.LoadAboutText();
+    if (pszText == nullptr || *pszText == '\0')
+        return;
+    ops.AppendSeparator();
+    ops.AppendItem(IDM_ABOUTBOX, pszText);
+}
+
+ICON_POS MinimizedIconPos(int nClientWidth, int nClientHeight, int nIconWidth, int nIconHeight)
+{
+    ICON_POS pos;
+    pos.x = (nClientWidth - nIconWidth + 1) / 2;
+    pos.y = (nClientHeight - nIconHeight + 1) / 2;
+    return pos;
+}

@@ -1,0 +1,24 @@
+# Cross toolchain: Debian's mingw-w64 for 32-bit Windows.
+# MINGW_THREADS selects the compiler variant: "win32" for the shipped exe
+# (no winpthreads, nothing newer than Windows 98), "posix" for the test
+# programs (GoogleTest needs std::mutex).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+if(NOT DEFINED MINGW_THREADS)
+  set(MINGW_THREADS win32)
+endif()
+set(MINGW_THREADS ${MINGW_THREADS} CACHE STRING "mingw-w64 thread model: win32 or posix")
+
+set(_triple i686-w64-mingw32)
+set(CMAKE_C_COMPILER   ${_triple}-gcc-${MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${_triple}-g++-${MINGW_THREADS})
+set(CMAKE_RC_COMPILER  ${_triple}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${_triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Programs built here run under Wine, through a private prefix per version.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)

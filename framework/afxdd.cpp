@@ -1,0 +1,28 @@
+#include "afxdd.h"
+
+#include <string.h>
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
+{
+    if (rControl.m_hWnd == NULL)
+        rControl.SubclassWindow(pDX->PrepareCtrl(nIDC));
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
+{
+    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+    if (hWndCtrl == NULL)
+        return;
+    if (pDX->m_bSaveAndValidate) {
+        CWnd::FromHandle(hWndCtrl)->GetWindowText(value);
+        return;
+    }
+    int nNewLen = value.GetLength();
+    if (::GetWindowTextLengthA(hWndCtrl) == nNewLen) {
+        CString old;
+        CWnd::FromHandle(hWndCtrl)->GetWindowText(old);
+        if (strcmp(old, value) == 0)
+            return;
+    }
+    ::SetWindowTextA(hWndCtrl, value);
+}

@@ -1,0 +1,146 @@
+#include "install.h"
+#include "../app/cd_paths.h"
+#include "../launch/launch.h"
+
+#include <string.h>
+
+const DRIVER_RECIPE g_escRecipe = {
+    g_szDriverEsc9x,
+    "\\Tm300s.drv",
+    "EPSON TM-U210B Partial cut",
+    "Tm300s.drv\0TMPROCES.dll\0Iconlib.dll\0Unidrv.dll\0Unidrv.hlp\0Tmctrla.ini\0",
+    "VELTA VT-480QX",
+};
+
+const DRIVER_RECIPE g_starRecipe = {
+    g_szDriverStar9x,
+    "\\Sp500.drv",
+    "Star SP542 (NF_Fcut)",
+    "Sp500.drv\0Iconlib.dll\0Unidrv.dll\0Unidrv.hlp\0",
+    "VELTA VT-480QX(STAR)",
+};
+
+const char g_szDriverEnvironment[] = "Windows 4.0";
+
+const char g_szCopyFailed[] = "Driver Path can not copy!";
+const char g_szDriverFailed[] = "打印机驱动安装失败,请检查驱动文件是否齐全!";
+const char g_szInstalled[] = "恭喜,安装480QX打印机成功!";
+const char g_szAlreadyInstalled[] = "VELTA-480QX打印机已经安装!";
+const char g_szPrinterFailed[] = "安装打印机失败,驱动是否安装正确?";
+const char g_szInstallErrorCaption[] = "安装480QX错误";
+const char g_szInstallCaption[] = "安装480QX";
+
+const char g_szPromptCaption[] = "驱动安装";
+const char g_szPromptEpson9x[] =
+    "EPSON打印驱动程序\n\n仿真EPSON驱动程序打印，请选择EPSON TM-U210B Receipt安装。是否继续?";
+const char g_szPromptEpsonNt[] =
+    "EPSON打印驱动程序\n\n仿真EPSON驱动程序打印，请选择EPSON TM-U210 Receipt安装。是否继续?";
+const char g_szPromptStarNt[] =
+    "STAR打印驱动程序\n\n仿真STAR驱动程序打印，请选择Star SP542 Line Mode Printer安装。是否继续?";
+const char g_szCommandFailed[] = "480QX安装打印机失败";
+const char g_szCommandFailedCaption[] = "480QX安装错误";
+
+const char g_szPrintUiCommand[] =
+    "rundll32 printui.dll,PrintUIEntry /if /b \"VELTA VT-480QX\"  "
+    "/f Driver\\WIN2000\\ESC模式\\OEMSETUP.INF /r \"lpt1:\" "
+    "/m \"EPSON TM-U210B Partial cut\" /l Driver\\WIN2000\\ESC模式";
+
+static_assert(sizeof g_szPrintUiCommand - 1 == 166, "the install command is 166 bytes in code page 936");
+
+// The destination: the spooler's driver directory for Windows 9x and the
+// driver's file name. Left without a directory it would be the root of the
+// current drive, the read-only CD. False when the directory is unknown or
+// the whole path would not fit; never a truncated path.
+static bool BuildDestPath(IInstallOps& ops, const DRIVER_RECIPE& recipe, char (&szDest)[INSTALL_MAX_PATH])
+{
+    memset(szDest, 0, sizeof szDest);
+    char szDir[INSTALL_MAX_PATH];
+    memset(szDir, 0, sizeof szDir);
+    if (!ops.GetDriverDirectory(szDir, sizeof szDir))
+        return false;
+    szDir[sizeof szDir - 1] = '\0';
+    size_t nDir = strlen(szDir), nSuffix = strlen(recipe.pszDestSuffix);
+    if (nDir + nSuffix + 1 > sizeof szDest)
+        return false;
+    memcpy(szDest, szDir, nDir);
+    memcpy(szDest + nDir, recipe.pszDestSuffix, nSuffix + 1);
+    return true;
+}
+
+void InstallPrinterDirect(IInstallOps& ops, const DRIVER_RECIPE& recipe)
+{
+    char szDest[INSTALL_MAX_PATH];
+    if (!BuildDestPath(ops, recipe, szDest) || !ops.CopyFileTo(recipe.pszSourceFile, szDest, false)) {
+        ops.AppMessage(g_szCopyFailed, INSTALL_MB_OK);
+        return;
+    }
+
+    DRIVER_INFO_3_REC di;
+    memset(&di, 0, sizeof di);
+    di.cVersion = 2;
+    di.pName = const_cast<char*>(recipe.pszDriverName);
+    di.pEnvironment = const_cast<char*>(g_szDriverEnvironment);
+    di.pDriverPath = szDest;
+    di.pDataFile = szDest;
+    di.pConfigFile = szDest;
+    di.pHelpFile = nullptr;
+    di.pDependentFiles = const_cast<char*>(recipe.pzzDependentFiles);
+    di.pMonitorName = nullptr;
+    di.pDefaultDataType = const_cast<char*>("RAW");
+    if (!ops.AddDriver(3, &di)) {
+        ops.DialogMessage(g_szDriverFailed, g_szInstallErrorCaption, INSTALL_MB_ICONHAND);
+        return;
+    }
+
+    PRINTER_INFO_2_REC pi;
+    memset(&pi, 0, sizeof pi);
+    pi.pPrinterName = const_cast<char*>(recipe.pszPrinterName);
+    pi.pPortName = const_cast<char*>("LPT1:");
+    pi.pDriverName = const_cast<char*>(recipe.pszDriverName);
+    pi.pPrintProcessor = const_cast<char*>("WinPrint");
+    pi.pDatatype = const_cast<char*>("RAW");
+    pi.Attributes = INSTALL_PRINTER_ATTRIBUTE_LOCAL;
+    void* hPrinter = ops.AddPrinterRecord(2, &pi);
+    if (hPrinter != nullptr) {
+        ops.ClosePrinterHandle(hPrinter);
+        ops.DialogMessage(g_szInstalled, g_szInstallCaption, INSTALL_MB_OK);
+        return;
+    }
+    if (ops.LastError() == INSTALL_ERROR_PRINTER_ALREADY_EXISTS)
+        ops.AppMessage(g_szAlreadyInstalled, INSTALL_MB_OK);
+    else
+        ops.DialogMessage(g_szPrinterFailed, g_szInstallErrorCaption, INSTALL_MB_ICONHAND);
+}
+
+// Every answer but No goes ahead, a failed box (0) included.
+static bool Confirmed(IInstallOps& ops, const char* pszPrompt)
+{
+    return ops.DialogMessage(pszPrompt, g_szPromptCaption, INSTALL_MB_YESNO_EXCLAMATION) != INSTALL_IDNO;
+}
+
+void DrvStandard(int bNtPlatform, IInstallOps& ops)
+{
+    if (bNtPlatform == 0) {
+        InstallPrinterDirect(ops, g_escRecipe);
+        return;
+    }
+    if (ops.Exec(g_szPrintUiCommand, INSTALL_SW_HIDE) < 32)
+        ops.DialogMessage(g_szCommandFailed, g_szCommandFailedCaption, INSTALL_MB_ICONHAND);
+}
+
+void DrvEpsonEmu(int bNtPlatform, IInstallOps& ops, IShellOpen& shell)
+{
+    const bool b9x = bNtPlatform == 0;
+    if (Confirmed(ops, b9x ? g_szPromptEpson9x : g_szPromptEpsonNt))
+        OpenCdFile(shell, b9x ? g_szInstEpson9x : g_szInstEpsonNt);
+}
+
+void DrvStarEmu(int bNtPlatform, IInstallOps& ops, IShellOpen& shell)
+{
+    if (bNtPlatform == 0) {
+        InstallPrinterDirect(ops, g_starRecipe);
+        return;
+    }
+    if (Confirmed(ops, g_szPromptStarNt))
+        OpenCdFile(shell, g_szInstStarNt);
+}

@@ -1,0 +1,26 @@
+// install_win32.h: IInstallOps over the real spooler, files and boxes.
+#pragma once
+#include "install.h"
+
+class CWnd;
+
+class CWin32InstallOps : public IInstallOps
+{
+public:
+    CWin32InstallOps() : m_pOwner(0) {}
+    // The main dialog, owner of the dialog boxes.
+    void SetOwner(CWnd* pOwner) { m_pOwner = pOwner; }
+
+    virtual bool GetDriverDirectory(char* pszBuf, unsigned cbBuf);
+    virtual bool CopyFileTo(const char* pszExisting, const char* pszNew, bool bFailIfExists);
+    virtual bool AddDriver(unsigned long dwLevel, DRIVER_INFO_3_REC* pInfo);
+    virtual void* AddPrinterRecord(unsigned long dwLevel, PRINTER_INFO_2_REC* pInfo);
+    virtual void ClosePrinterHandle(void* hPrinter);
+    virtual unsigned long LastError();
+    virtual int DialogMessage(const char* pszText, const char* pszCaption, unsigned uStyle);
+    virtual int AppMessage(const char* pszText, unsigned uStyle);
+    virtual unsigned Exec(const char* pszCmdLine, unsigned uCmdShow);
+
+private:
+    CWnd* m_pOwner;
+};
