@@ -1,0 +1,64 @@
+#!/bin/sh
+# Runs a Windows program under Wine in a private prefix of the build tree.
+#   wine-run.sh PROGRAM.exe [ARGS...]   run it (ctest's cross-compiling emulator)
+#   wine-run.sh --fresh                  make the prefix anew, then exit
+# WINE_VERSION_MODE   win98 or winxp (default winxp): the prefix's Windows version
+# WINE_PREFIX_ROOT    where the prefixes live (default: ./wineprefix)
+# Without $DISPLAY an Xvfb server with a small window manager (openbox) is
+# started for the run: without a manager Wine waits two seconds for every
+# window it hides, and keyboard focus is unreliable.
+set -eu
+
+mode=${WINE_VERSION_MODE:-winxp}
+case $mode in win98|winxp) ;; *) echo "wine-run.sh: unknown version mode $mode" >&2; exit 2 ;; esac
+root=${WINE_PREFIX_ROOT:-$PWD/wineprefix}
+mkdir -p "$root"
+export WINEPREFIX="$root/$mode"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+
+fresh=0
+if [ "${1:-}" = "--fresh" ]; then fresh=1; shift; fi
+
+make_prefix() {
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    # The value is case-sensitive; a wrong one silently means Windows 10.
+    wine reg add 'HKCU\Software\Wine' /v Version /d "$mode" /f >/dev/null 2>&1
+    wineserver -w
+    grep -q "\"Version\"=\"$mode\"" "$WINEPREFIX/user.reg" || {
+        echo "wine-run.sh: could not set version $mode in $WINEPREFIX" >&2; exit 1; }
+    touch "$WINEPREFIX/.ready"
+}
+
+# One maker at a time: ctest may start several tests at once.
+exec 9>"$root/$mode.lock"
+flock 9
+if [ $fresh = 1 ] || [ ! -f "$WINEPREFIX/.ready" ]; then make_prefix; fi
+flock -u 9
+[ $fresh = 1 ] && exit 0
+
+xvfb_pid=
+if [ -z "${DISPLAY:-}" ]; then
+    fdfile=$(mktemp)
+    Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$fdfile" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    i=0
+    while [ ! -s "$fdfile" ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i + 1)); done
+    export DISPLAY=":$(cat "$fdfile")"
+    rm -f "$fdfile"
+    openbox >/dev/null 2>&1 &
+    wm_pid=$!
+    trap 'kill $wm_pid $xvfb_pid 2>/dev/null || true' EXIT INT TERM
+    i=0
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window || [ $i -ge 100 ]; do
+        sleep 0.05; i=$((i + 1))
+    done
+fi
+
+set +e
+wine "$@"
+rc=$?
+exit $rc
