@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds every tree and runs every test: the portable core (host g++), the
+# shipped exe's import check, and the Windows-side tests under Wine.
+# Prints each tree's ctest summary and a last line "N passed, N failed".
+set -u
+cd "$(dirname "$0")/.."
+
+passed=0
+failed=0
+status=0
+for preset in native win wintest; do
+    log=build/$preset.log
+    mkdir -p build
+    if ! { cmake --preset "$preset" && cmake --build --preset "$preset"; } >"$log" 2>&1; then
+        echo "$preset: build failed; see $log"
+        tail -20 "$log"
+        status=1
+        continue
+    fi
+    out=$(ctest --preset "$preset" 2>&1)
+    rc=$?
+    printf '%s\n' "$out" >>"$log"
+    summary=$(printf '%s\n' "$out" | grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' | tail -1)
+    echo "$preset: ${summary:-no test summary}"
+    if [ $rc -ne 0 ]; then
+        printf '%s\n' "$out" | sed -n '/The following tests FAILED/,$p'
+        status=1
+    fi
+    if [[ $summary =~ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]]; then
+        failed=$((failed + BASH_REMATCH[1]))
+        passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
+    fi
+done
+echo "$passed passed, $failed failed"
+exit $status
