@@ -1,18 +1,199 @@
 #include "HoverButton.h"
+#include "hover_state.h"
+#include "../app/SetupMenuDlg.h"
+#include "../panel/panel.h"
+
+bool CHoverButton::s_bHoverDrawn = false;
 
 BEGIN_MESSAGE_MAP(CHoverButton, CButton)
+    ON_WM_MOUSEMOVE()
+    ON_WM_SETCURSOR()
+    ON_WM_TIMER()
+    ON_WM_CREATE()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-CHoverButton::CHoverButton() {}
+CHoverButton::CHoverButton() : m_bPressed(false), m_bHover(false)
+{
+    m_hHandCursor = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_HANDCURSOR));
+}
+
+// m_font deletes its font itself; the cursor is shared and left alone.
 CHoverButton::~CHoverButton() {}
+
+void CHoverButton::Apply(unsigned effects)
+{
+    if (effects & HFX_START_TIMER)
+        SetTimer(HOVER_TIMER_ID, HOVER_TIMER_MS, NULL);
+    if (effects & HFX_STOP_TIMER)
+        KillTimer(HOVER_TIMER_ID);
+    if (effects & HFX_REPAINT)
+        InvalidateRect(NULL, TRUE);
+    if (effects & HFX_PANEL)
+        UpdatePanel();
+    if (effects & HFX_DEFAULT)
+        Default();
+}
+
+void CHoverButton::OnMouseMove(UINT, CPoint)
+{
+    Apply(HoverMouseMove());
+}
+
+BOOL CHoverButton::OnSetCursor(CWnd*, UINT, UINT)
+{
+    if (HoverSetCursor(m_bHover) & HFX_HAND_CURSOR) {
+        ::SetCursor(m_hHandCursor);
+        return TRUE;
+    }
+    return (BOOL)Default();
+}
+
+void CHoverButton::OnTimer(UINT)
+{
+    POINT pt;
+    ::GetCursorPos(&pt);
+    RECT rc;
+    GetWindowRect(&rc);
+    HOVER_PT hpt = { pt.x, pt.y };
+    HOVER_RC hrc = { rc.left, rc.top, rc.right, rc.bottom };
+    Apply(HoverTick(m_bHover, m_bPressed, s_bHoverDrawn, hpt, hrc));
+}
+
+void CHoverButton::OnLButtonDown(UINT, CPoint)
+{
+    Apply(HoverLButtonDown(m_bPressed));
+}
+
+void CHoverButton::OnLButtonUp(UINT, CPoint)
+{
+    Apply(HoverLButtonUp(m_bHover, m_bPressed));
+}
+
+int CHoverButton::OnCreate(LPCREATESTRUCT)
+{
+    if ((int)Default() == -1)
+        return -1;
+    MakeFont(false);
+    return 0;
+}
+
+void CHoverButton::MakeFont(bool bHeavy)
+{
+    // A control created a moment ago has no font yet: use the default GUI font.
+    HFONT hFont = (HFONT)SendMessage(WM_GETFONT);
+    if (hFont == NULL)
+        hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
+    LOGFONTA lf;
+    if (::GetObjectA(hFont, sizeof lf, &lf) == 0)
+        return;
+    if (bHeavy)
+        lf.lfWeight = FW_HEAVY;
+    lf.lfUnderline = 1;
+    m_font.CreateFontIndirect(&lf);
+}
+
+BOOL CHoverButton::OnEraseBkgnd(CDC* pDC)
+{
+    CRect rc;
+    GetClientRect(&rc);
+    pDC->FillSolidRect(rc, HoverBackground(::GetSysColor(COLOR_BTNFACE)));
+    return (BOOL)Default();
+}
 
 void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 {
     CDC* pDC = CDC::FromHandle(lpDIS->hDC);
     CRect rc(lpDIS->rcItem);
+    pDC->SetBkMode(TRANSPARENT);
     CString strText;
     GetWindowText(strText);
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(::GetSysColor(COLOR_BTNTEXT));
-    pDC->DrawText(strText, strText.GetLength(), rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+
+    HOVER_STEP steps[HOVER_MAX_STEPS];
+    int n = HoverLook((lpDIS->itemState & ODS_DISABLED) != 0, (lpDIS->itemState & ODS_SELECTED) != 0,
+                      m_bHover, steps);
+    CFont* pOldFont = NULL;
+    for (int i = 0; i < n; ++i) {
+        const HOVER_STEP& s = steps[i];
+        switch (s.op) {
+        case HOVER_OP_SHIFT:
+            rc.left += s.a;
+            rc.top += s.a;
+            break;
+        case HOVER_OP_TEXT_COLOR:
+            pDC->SetTextColor(s.a == HOVER_CLR_BLUE ? RGB(0, 0, 255) : ::GetSysColor(s.a));
+            break;
+        case HOVER_OP_DRAW_TEXT:
+            pDC->DrawText(strText, strText.GetLength(), rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+            break;
+        case HOVER_OP_FRAME:
+            pDC->Draw3dRect(rc, ::GetSysColor(s.a), ::GetSysColor(s.b));
+            break;
+        case HOVER_OP_HOVER_FONT:
+            if (m_font.GetSafeHandle() == NULL)
+                MakeFont(true);
+            // With no font made, selecting none changes nothing.
+            if (m_font.GetSafeHandle() != NULL)
+                pOldFont = pDC->SelectObject(&m_font);
+            break;
+        case HOVER_OP_RESTORE_FONT:
+            if (pOldFont != NULL)
+                pDC->SelectObject(pOldFont);
+            break;
+        }
+    }
+}
+
+// ---- The panel ----
+
+void CHoverButton::ShowCommandGroup(BOOL bShow)
+{
+    CWnd* pParent = GetParent();
+    for (int nID : g_commandGroup)
+        if (CWnd* pCtrl = pParent->GetDlgItem(nID))
+            pCtrl->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+}
+
+void CHoverButton::ShowDriverGroup(BOOL bShow)
+{
+    CWnd* pParent = GetParent();
+    for (int nID : g_driverGroup)
+        if (CWnd* pCtrl = pParent->GetDlgItem(nID))
+            pCtrl->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+}
+
+namespace {
+
+class CPanelOps : public IPanelOps
+{
+public:
+    CPanelOps(CHoverButton* pButton, CSetupMenuDlg* pDlg) : m_pButton(pButton), m_pDlg(pDlg) {}
+    virtual void ShowCommandGroup(bool bShow) { m_pButton->ShowCommandGroup(bShow); }
+    virtual void ShowDriverGroup(bool bShow) { m_pButton->ShowDriverGroup(bShow); }
+    virtual void ShowPanel()
+    {
+        if (CWnd* pPanel = m_pDlg->GetDlgItem(IDC_PANEL_TEXT))
+            pPanel->ShowWindow(SW_SHOW);
+    }
+    virtual void SetPanelText(const char* pszText) { m_pDlg->m_strPanelText = pszText; }
+    virtual void UpdateParent() { m_pDlg->UpdateData(FALSE); }
+
+private:
+    CHoverButton* m_pButton;
+    CSetupMenuDlg* m_pDlg;
+};
+
+} // namespace
+
+void CHoverButton::UpdatePanel()
+{
+    // The buttons live only in the menu dialog, which is attached; a parent
+    // without a permanent object is no CSetupMenuDlg, and is left alone.
+    CWnd* pParent = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
+    if (pParent == NULL)
+        return;
+    CPanelOps ops(this, static_cast<CSetupMenuDlg*>(pParent));
+    PanelUpdate(ops, GetDlgCtrlID());
 }

@@ -1,4 +1,8 @@
-// HoverButton.h: CHoverButton, the owner-drawn hyperlink-style button.
+// HoverButton.h: CHoverButton, the owner-drawn hyperlink-style button of
+// the menu. Hover is polled: each mouse movement starts a 10 ms timer whose
+// ticks compare the pointer with the window rectangle; a shared flag keeps
+// the ticks from repainting except when the look changes. Each movement
+// also drives the description panel of the parent CSetupMenuDlg.
 #pragma once
 #include "../framework/afxwin.h"
 
@@ -8,8 +12,33 @@ public:
     CHoverButton();
     virtual ~CHoverButton();
 
+    // Attributes
+    CFont m_font;           // the hover font, made once and kept
+    HCURSOR m_hHandCursor;  // shared resource cursor: never destroyed
+    bool m_bPressed;
+    bool m_bHover;
+    static bool s_bHoverDrawn;  // one for all hover buttons
+
+    // Operations: the parent's button groups
+    void ShowCommandGroup(BOOL bShow);
+    void ShowDriverGroup(BOOL bShow);
+
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
 
 protected:
+    void UpdatePanel();
+    void Apply(unsigned effects);
+    // The hover font from the control's font: heavy for a hovered draw,
+    // as read for a button the class creates itself.
+    void MakeFont(bool bHeavy);
+
+    void OnMouseMove(UINT nFlags, CPoint point);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    void OnTimer(UINT nIDEvent);
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    BOOL OnEraseBkgnd(CDC* pDC);
+
     DECLARE_MESSAGE_MAP()
 };

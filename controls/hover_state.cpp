@@ -1,0 +1,92 @@
+#include "hover_state.h"
+
+bool HoverPtInRect(const HOVER_RC& rc, HOVER_PT pt)
+{
+    return pt.x >= rc.left && pt.x < rc.right && pt.y >= rc.top && pt.y < rc.bottom;
+}
+
+unsigned HoverMouseMove()
+{
+    return HFX_START_TIMER | HFX_PANEL | HFX_DEFAULT;
+}
+
+unsigned HoverTick(bool& bHover, bool bPressed, bool& bHoverDrawn, HOVER_PT ptCursor,
+                   const HOVER_RC& rcWindow)
+{
+    // A pressed button stops polling; its flag stays as it was.
+    if (bPressed) {
+        unsigned fx = HFX_STOP_TIMER | (bHoverDrawn ? HFX_REPAINT : 0);
+        bHoverDrawn = false;
+        return fx;
+    }
+    if (HoverPtInRect(rcWindow, ptCursor)) {
+        bHover = true;
+        if (bHoverDrawn)
+            return HFX_DEFAULT;
+        bHoverDrawn = true;
+        return HFX_REPAINT | HFX_DEFAULT;
+    }
+    bHover = false;
+    unsigned fx = HFX_STOP_TIMER | (bHoverDrawn ? HFX_REPAINT : 0);
+    bHoverDrawn = false;
+    return fx;
+}
+
+unsigned HoverLButtonDown(bool& bPressed)
+{
+    bPressed = true;
+    return HFX_DEFAULT;
+}
+
+unsigned HoverLButtonUp(bool& bHover, bool& bPressed)
+{
+    bPressed = false;
+    if (!bHover)
+        return HFX_DEFAULT;
+    bHover = false;
+    return HFX_REPAINT | HFX_DEFAULT;
+}
+
+unsigned HoverSetCursor(bool bHover)
+{
+    return bHover ? HFX_HAND_CURSOR : HFX_DEFAULT;
+}
+
+int HoverLook(bool bDisabled, bool bSelected, bool bHover, HOVER_STEP (&steps)[HOVER_MAX_STEPS])
+{
+    int n = 0;
+    if (bDisabled) {
+        // Embossed: a highlight copy down and right, then grey on top.
+        steps[n++] = { HOVER_OP_SHIFT, 2, 0 };
+        steps[n++] = { HOVER_OP_TEXT_COLOR, HOVER_CLR_BTNHIGHLIGHT, 0 };
+        steps[n++] = { HOVER_OP_DRAW_TEXT, 0, 0 };
+        steps[n++] = { HOVER_OP_SHIFT, -2, 0 };
+        steps[n++] = { HOVER_OP_TEXT_COLOR, HOVER_CLR_GRAYTEXT, 0 };
+        steps[n++] = { HOVER_OP_DRAW_TEXT, 0, 0 };
+    } else if (bHover) {
+        if (bSelected)
+            steps[n++] = { HOVER_OP_FRAME, HOVER_CLR_BTNSHADOW, HOVER_CLR_BTNHIGHLIGHT };
+        else
+            steps[n++] = { HOVER_OP_FRAME, HOVER_CLR_BTNHIGHLIGHT, HOVER_CLR_BTNSHADOW };
+        steps[n++] = { HOVER_OP_TEXT_COLOR, HOVER_CLR_BLUE, 0 };
+        steps[n++] = { HOVER_OP_HOVER_FONT, 0, 0 };
+        steps[n++] = { HOVER_OP_DRAW_TEXT, 0, 0 };
+        steps[n++] = { HOVER_OP_RESTORE_FONT, 0, 0 };
+    } else {
+        steps[n++] = { HOVER_OP_TEXT_COLOR, HOVER_CLR_BTNTEXT, 0 };
+        steps[n++] = { HOVER_OP_DRAW_TEXT, 0, 0 };
+    }
+    return n;
+}
+
+unsigned long HoverBackground(unsigned long clrFace)
+{
+    unsigned long r = clrFace & 0xFF, g = (clrFace >> 8) & 0xFF, b = (clrFace >> 16) & 0xFF;
+    if (r > 1)
+        r -= 2;
+    if (g > 1)
+        g -= 2;
+    if (r < 3 && g < 3 && b < 253)
+        b += 2;
+    return r | (g << 8) | (b << 16);
+}
