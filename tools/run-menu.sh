@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds SetupMenu.exe and opens its menu under Wine, with the current
-# directory at the CD root (build/cd), as Windows starts it from the disc.
+# directory at the root of the sample CD (build/win/cd), as Windows starts
+# it from the disc.
 #   tools/run-menu.sh [--family 9x|nt] [--screenshot FILE]
 # With $DISPLAY set, the menu opens there and the script returns when it is
 # closed. Without one, it runs under Xvfb, writes a screenshot (default
@@ -22,9 +23,7 @@ case $family in 9x) mode=win98 ;; nt) mode=winxp ;; *) echo "family: 9x or nt" >
 
 cmake --preset win >/dev/null
 cmake --build --preset win >/dev/null
-cd=$top/build/cd
-mkdir -p "$cd"
-cp build/win/SetupMenu.exe "$cd/"
+cd=$top/build/win/cd  # the sample CD tree the build lays out
 
 export WINE_VERSION_MODE=$mode WINE_PREFIX_ROOT=$top/build/run-prefix
 cd "$cd"
