@@ -31,5 +31,17 @@ for preset in native win wintest; do
         passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
     fi
 done
+# A quick smoke run of the measurement harness (bench/run.sh --quick).
+if [ $status -eq 0 ]; then
+    if bench/run.sh --quick >build/bench-smoke.log 2>&1 && grep -q '^| size, bytes' build/bench/performance.md; then
+        echo "bench: smoke run passed (build/bench/performance.md)"
+        passed=$((passed + 1))
+    else
+        echo "bench: smoke run failed; see build/bench-smoke.log"
+        tail -20 build/bench-smoke.log
+        failed=$((failed + 1))
+        status=1
+    fi
+fi
 echo "$passed passed, $failed failed"
 exit $status

@@ -1,7 +1,7 @@
 // probe: reads the running menu back for the end-to-end tests, the way a
 // user sees it. Output is UTF-8, one fact a line:
 //   menu HWND                    the menu dialog, found by its caption
-//   ctl ID VISIBLE L T R B       each control, screen rectangle
+//   ctl ID VISIBLE L T R B HWND  each control, screen rectangle
 //   panel TEXT                   the description, newlines as \n
 //   box CAPTION|TEXT             a box owned by the menu
 //   window TITLE                 any other visible top-level window
@@ -9,7 +9,11 @@
 //   probe state
 //   probe answer ID              press button ID of the menu's box
 //   probe close TITLE-PART       close the top-level windows whose title has it
+//   probe mark N                 post WM_APP+N to the menu: a marker in a message trace
+//   probe health                 "alive 0|1", "windows N" and "memory PRIVATE WORKINGSET"
+//                                of the menu's process
 #include <windows.h>
+#include <psapi.h>
 #include <stdio.h>
 #include <string>
 
@@ -34,12 +38,13 @@ static std::wstring Text(HWND h)
 }
 
 static HWND s_hMenu;
+static const wchar_t* s_pszCaption = L"VELTA · 票据打印专家";
 
 static BOOL CALLBACK FindMenu(HWND h, LPARAM)
 {
     wchar_t cls[64];
     GetClassNameW(h, cls, 64);
-    if (lstrcmpW(cls, L"#32770") == 0 && Text(h) == L"VELTA · 票据打印专家") {
+    if (lstrcmpW(cls, L"#32770") == 0 && Text(h) == s_pszCaption) {
         s_hMenu = h;
         return FALSE;
     }
@@ -50,8 +55,8 @@ static BOOL CALLBACK PrintControl(HWND h, LPARAM)
 {
     RECT rc;
     GetWindowRect(h, &rc);
-    printf("ctl %d %d %ld %ld %ld %ld\n", (short)GetDlgCtrlID(h), IsWindowVisible(h) ? 1 : 0,
-           rc.left, rc.top, rc.right, rc.bottom);
+    printf("ctl %d %d %ld %ld %ld %ld %p\n", (short)GetDlgCtrlID(h), IsWindowVisible(h) ? 1 : 0,
+           rc.left, rc.top, rc.right, rc.bottom, (void*)h);
     return TRUE;
 }
 
@@ -67,6 +72,26 @@ static BOOL CALLBACK PrintWindow(HWND h, LPARAM)
 }
 
 static std::wstring s_closeTitle;
+static DWORD s_nPid;
+static int s_nWindows;
+
+// USER objects we can count: the process's windows, children included.
+static BOOL CALLBACK CountChild(HWND, LPARAM)
+{
+    ++s_nWindows;
+    return TRUE;
+}
+
+static BOOL CALLBACK CountWindows(HWND h, LPARAM)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == s_nPid) {
+        ++s_nWindows;
+        EnumChildWindows(h, CountChild, 0);
+    }
+    return TRUE;
+}
 
 static BOOL CALLBACK CloseMatching(HWND h, LPARAM)
 {
@@ -102,6 +127,28 @@ int wmain(int argc, wchar_t** argv)
         EnumWindows(CloseMatching, 0);
         return 0;
     }
-    fprintf(stderr, "usage: probe state | answer ID | close TITLE\n");
+    if (cmd == L"mark" && argc > 2 && s_hMenu) {
+        PostMessageW(s_hMenu, WM_APP + _wtoi(argv[2]), 0, 0);
+        return 0;
+    }
+    if (cmd == L"health" && s_hMenu) {
+        DWORD_PTR r;
+        BOOL bAlive = SendMessageTimeoutW(s_hMenu, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &r) != 0;
+        DWORD pid = 0;
+        GetWindowThreadProcessId(s_hMenu, &pid);
+        s_nPid = pid;
+        s_nWindows = 0;
+        EnumWindows(CountWindows, 0);
+        printf("alive %d\nwindows %d\n", bAlive ? 1 : 0, s_nWindows);
+        HANDLE hProc = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+        PROCESS_MEMORY_COUNTERS pmc = {};
+        pmc.cb = sizeof pmc;
+        if (hProc && K32GetProcessMemoryInfo(hProc, &pmc, sizeof pmc))
+            printf("memory %lu %lu\n", (unsigned long)pmc.PagefileUsage, (unsigned long)pmc.WorkingSetSize);
+        if (hProc)
+            CloseHandle(hProc);
+        return 0;
+    }
+    fprintf(stderr, "usage: probe state | answer ID | close TITLE | mark N | health\n");
     return 2;
 }
