@@ -23,14 +23,9 @@ cp "$base" "$out/cd-baseline/SetupMenu.exe"  # same name, same place in its tree
 export WINE_VERSION_MODE=winxp WINE_PREFIX_ROOT=$out/prefix
 "$top/cmake/wine-run.sh" --fresh
 export WINEPREFIX=$WINE_PREFIX_ROOT/winxp WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$out/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$out/display")
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'wineserver -k 2>/dev/null; kill $wm $xvfb 2>/dev/null' EXIT
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.05; done
+. "$top/cmake/display.sh"
+start_display
+trap 'wineserver -k 2>/dev/null; kill $display_pids 2>/dev/null' EXIT
 
 p() { WINEDEBUG=-all wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
 winpath() { echo "Z:$1" | tr / '\\'; }

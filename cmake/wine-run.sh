@@ -4,9 +4,8 @@
 #   wine-run.sh --fresh                  make the prefix anew, then exit
 # WINE_VERSION_MODE   win98 or winxp (default winxp): the prefix's Windows version
 # WINE_PREFIX_ROOT    where the prefixes live (default: ./wineprefix)
-# Without $DISPLAY an Xvfb server with a small window manager (openbox) is
-# started for the run: without a manager Wine waits two seconds for every
-# window it hides, and keyboard focus is unreliable.
+# Without $DISPLAY an Xvfb server with a small window manager is started
+# for the run (display.sh).
 set -eu
 
 mode=${WINE_VERSION_MODE:-winxp}
@@ -40,22 +39,10 @@ if [ $fresh = 1 ] || [ ! -f "$WINEPREFIX/.ready" ]; then make_prefix; fi
 flock -u 9
 [ $fresh = 1 ] && exit 0
 
-xvfb_pid=
 if [ -z "${DISPLAY:-}" ]; then
-    fdfile=$(mktemp)
-    Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$fdfile" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    i=0
-    while [ ! -s "$fdfile" ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i + 1)); done
-    export DISPLAY=":$(cat "$fdfile")"
-    rm -f "$fdfile"
-    openbox >/dev/null 2>&1 &
-    wm_pid=$!
-    trap 'kill $wm_pid $xvfb_pid 2>/dev/null || true' EXIT INT TERM
-    i=0
-    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window || [ $i -ge 100 ]; do
-        sleep 0.05; i=$((i + 1))
-    done
+    . "$(dirname "$0")/display.sh"
+    start_display
+    trap 'kill $display_pids 2>/dev/null || true' EXIT INT TERM
 fi
 
 set +e

@@ -32,12 +32,9 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 # No display: our own, a screenshot, then close the menu.
-Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$top/build/.display" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 100); do [ -s "$top/build/.display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$top/build/.display")
-openbox >/dev/null 2>&1 &
+. "$top/cmake/display.sh"
+start_display
+trap 'kill $display_pids 2>/dev/null || true' EXIT
 "$top/cmake/wine-run.sh" SetupMenu.exe &
 menu=$!
 win=

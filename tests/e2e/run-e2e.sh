@@ -18,15 +18,10 @@ export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
 # The display first: the prefix's first process starts Wine's desktop
 # process, which needs it.
-Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$out/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$out/display")
-openbox >/dev/null 2>&1 &
-wm=$!
-cleanup() { wineserver -k 2>/dev/null; kill $wm $xvfb 2>/dev/null; }
+. "$top/cmake/display.sh"
+start_display
+cleanup() { wineserver -k 2>/dev/null; kill $display_pids 2>/dev/null; }
 trap cleanup EXIT
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.05; done
 
 # What the shell opens: web addresses go to a recorder, documents to
 # WordPad, text to Notepad. A fresh prefix has no .doc or .txt association,

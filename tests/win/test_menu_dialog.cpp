@@ -213,16 +213,6 @@ TEST(MenuDialog, EscapeEndsIt)
     EXPECT_EQ("step 2 of 2", r.strStuckAt);
 }
 
-TEST(MenuDialog, ExitButtonEndsIt)
-{
-    CTestMenuDlg dlg;
-    DriveResult r = RunDialog(dlg, { [&](HWND h) {
-        ::PostMessageA(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)::GetDlgItem(h, IDCANCEL));
-        return true;
-    }, [&](HWND) { return false; } });
-    EXPECT_EQ(IDCANCEL, r.nModalResult);
-}
-
 TEST(MenuDialog, ClicksReachTheirLaunchers)
 {
     struct Click { int nID; const char* pszFile; bool bActiveOwner; };
@@ -254,23 +244,6 @@ TEST(MenuDialog, ClicksReachTheirLaunchers)
         }
         return true;
     } });
-    EXPECT_TRUE(r.bFinished) << r.strStuckAt;
-}
-
-TEST(MenuDialog, MinimisedItPaintsAndStillCloses)
-{
-    CTestMenuDlg dlg;
-    DriveResult r = RunDialog(dlg, {
-        [&](HWND h) { ::ShowWindow(h, SW_MINIMIZE); return true; },
-        [&](HWND h) { return ::IsIconic(h) != FALSE; },
-        [&](HWND h) {
-            ::UpdateWindow(h);
-            EXPECT_EQ((LRESULT)::LoadIconA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDR_MAINFRAME)),
-                      ::SendMessageA(h, WM_QUERYDRAGICON, 0, 0));
-            EXPECT_EQ(::SendMessageA(h, WM_GETICON, ICON_BIG, 0), ::SendMessageA(h, WM_QUERYDRAGICON, 0, 0));
-            return true;
-        },
-    });
     EXPECT_TRUE(r.bFinished) << r.strStuckAt;
 }
 
