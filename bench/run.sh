@@ -25,7 +25,8 @@ export WINE_VERSION_MODE=winxp WINE_PREFIX_ROOT=$out/prefix
 export WINEPREFIX=$WINE_PREFIX_ROOT/winxp WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 . "$top/cmake/display.sh"
 start_display
-trap 'wineserver -k 2>/dev/null; kill $display_pids 2>/dev/null' EXIT
+finish() { wineserver -k 2>/dev/null || true; kill $display_pids 2>/dev/null || true; }
+trap finish EXIT
 
 p() { WINEDEBUG=-all wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
 winpath() { echo "Z:$1" | tr / '\\'; }

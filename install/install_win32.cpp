@@ -18,11 +18,31 @@ SAME_MEMBER(PRINTER_INFO_2_REC, PRINTER_INFO_2A, Attributes);
 SAME_MEMBER(PRINTER_INFO_2_REC, PRINTER_INFO_2A, AveragePPM);
 #undef SAME_MEMBER
 
+// The spooler's DLL is loaded on the first install, not at start-up (see
+// shell_win32.cpp). If it cannot be loaded, every call fails, and the
+// installation reports the step that failed.
+namespace {
+
+typedef BOOL (WINAPI* PFN_GETDRIVERDIR)(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD);
+typedef BOOL (WINAPI* PFN_ADDDRIVER)(LPSTR, DWORD, LPBYTE);
+typedef HANDLE (WINAPI* PFN_ADDPRINTER)(LPSTR, DWORD, LPBYTE);
+typedef BOOL (WINAPI* PFN_CLOSEPRINTER)(HANDLE);
+
+FARPROC SpoolerProc(const char* pszName)
+{
+    static HMODULE s_hSpool = NULL;
+    if (s_hSpool == NULL)
+        s_hSpool = ::LoadLibraryA("WINSPOOL.DRV");
+    return s_hSpool ? ::GetProcAddress(s_hSpool, pszName) : NULL;
+}
+
+} // namespace
+
 bool CWin32InstallOps::GetDriverDirectory(char* pszBuf, unsigned cbBuf)
 {
     DWORD cbNeeded = 0;
-    return ::GetPrinterDriverDirectoryA(NULL, const_cast<LPSTR>(g_szDriverEnvironment), 1,
-                                        (LPBYTE)pszBuf, cbBuf, &cbNeeded) != FALSE;
+    PFN_GETDRIVERDIR pfn = (PFN_GETDRIVERDIR)(void*)SpoolerProc("GetPrinterDriverDirectoryA");
+    return pfn && pfn(NULL, const_cast<LPSTR>(g_szDriverEnvironment), 1, (LPBYTE)pszBuf, cbBuf, &cbNeeded);
 }
 
 bool CWin32InstallOps::CopyFileTo(const char* pszExisting, const char* pszNew, bool bFailIfExists)
@@ -32,17 +52,20 @@ bool CWin32InstallOps::CopyFileTo(const char* pszExisting, const char* pszNew, b
 
 bool CWin32InstallOps::AddDriver(unsigned long dwLevel, DRIVER_INFO_3_REC* pInfo)
 {
-    return ::AddPrinterDriverA(NULL, dwLevel, (LPBYTE)pInfo) != FALSE;
+    PFN_ADDDRIVER pfn = (PFN_ADDDRIVER)(void*)SpoolerProc("AddPrinterDriverA");
+    return pfn && pfn(NULL, dwLevel, (LPBYTE)pInfo);
 }
 
 void* CWin32InstallOps::AddPrinterRecord(unsigned long dwLevel, PRINTER_INFO_2_REC* pInfo)
 {
-    return ::AddPrinterA(NULL, dwLevel, (LPBYTE)pInfo);
+    PFN_ADDPRINTER pfn = (PFN_ADDPRINTER)(void*)SpoolerProc("AddPrinterA");
+    return pfn ? pfn(NULL, dwLevel, (LPBYTE)pInfo) : NULL;
 }
 
 void CWin32InstallOps::ClosePrinterHandle(void* hPrinter)
 {
-    ::ClosePrinter((HANDLE)hPrinter);
+    if (PFN_CLOSEPRINTER pfn = (PFN_CLOSEPRINTER)(void*)SpoolerProc("ClosePrinter"))
+        pfn((HANDLE)hPrinter);
 }
 
 unsigned long CWin32InstallOps::LastError()

@@ -20,7 +20,7 @@ export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 # process, which needs it.
 . "$top/cmake/display.sh"
 start_display
-cleanup() { wineserver -k 2>/dev/null; kill $display_pids 2>/dev/null; }
+cleanup() { wineserver -k 2>/dev/null; kill $display_pids 2>/dev/null || true; }
 trap cleanup EXIT
 
 # What the shell opens: web addresses go to a recorder, documents to
