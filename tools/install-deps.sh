@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what the build, the menu under Wine and the tests need, on
+# Debian 12 as root: the i386 architecture, Wine, mingw-w64, CMake, Ninja,
+# GoogleTest, Xvfb, openbox, xdotool, ImageMagick, xorriso, a CJK font and
+# the zh_CN.UTF-8 locale. Does nothing for what is already there.
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+
+packages=(
+    cmake ninja-build g++ googletest libgtest-dev
+    g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
+    wine wine32:i386
+    xvfb openbox x11-utils xdotool imagemagick
+    locales fonts-wqy-zenhei
+    xorriso
+)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+fi
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "installing: ${missing[*]}"
+    log=$(mktemp)
+    if ! { apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+        tail -40 "$log"
+        exit 1
+    fi
+    rm -f "$log"
+fi
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+    localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+fi
