@@ -124,6 +124,44 @@ void ExpectControls(const Item* want, const std::vector<Item>& got)
     }
 }
 
+// Position, size, no menu, the dialog class, and the caption.
+void ExpectFrame(Reader& r, short cx, short cy, const wchar_t* pszCaption)
+{
+    EXPECT_EQ(0, r.Short());
+    EXPECT_EQ(0, r.Short());
+    EXPECT_EQ(cx, r.Short());
+    EXPECT_EQ(cy, r.Short());
+    EXPECT_EQ(L"", r.SzOrOrd());  // menu
+    EXPECT_EQ(L"", r.SzOrOrd());  // class
+    EXPECT_EQ(pszCaption, r.SzOrOrd());
+}
+
+// The control records: an extended one has a help id first, its extended
+// style before its style, and a 32-bit id.
+std::vector<Item> ReadItems(Reader& r, WORD n, bool bExtended)
+{
+    std::vector<Item> items;
+    for (WORD i = 0; i < n; ++i) {
+        r.AlignDword();
+        Item it;
+        if (bExtended) {
+            EXPECT_EQ(0u, r.Dword());  // help id
+            it.dwExStyle = r.Dword();
+            it.dwStyle = r.Dword();
+        } else {
+            it.dwStyle = r.Dword();
+            it.dwExStyle = r.Dword();
+        }
+        it.x = r.Short(); it.y = r.Short(); it.cx = r.Short(); it.cy = r.Short();
+        it.nID = bExtended ? (int)r.Dword() : (short)r.Word();
+        it.strClass = r.SzOrOrd();
+        it.strText = r.SzOrOrd();
+        EXPECT_EQ(0, r.Word());  // no creation data
+        items.push_back(it);
+    }
+    return items;
+}
+
 TEST(Resources, MainMenuTemplate102)
 {
     Blob b = Resource(RT_DIALOG, 102);
@@ -135,38 +173,20 @@ TEST(Resources, MainMenuTemplate102)
     EXPECT_EQ(0x00040000u, r.Dword());
     EXPECT_EQ(0x90CA00C4u, r.Dword());
     WORD n = r.Word();
-    EXPECT_EQ(19, n);
-    EXPECT_EQ(0, r.Short());
-    EXPECT_EQ(0, r.Short());
-    EXPECT_EQ(416, r.Short());
-    EXPECT_EQ(311, r.Short());
-    EXPECT_EQ(L"", r.SzOrOrd());  // menu
-    EXPECT_EQ(L"", r.SzOrOrd());  // class
-    EXPECT_EQ(L"VELTA · 票据打印专家", r.SzOrOrd());
+    ASSERT_EQ(19, n);
+    ExpectFrame(r, 416, 311, L"VELTA · 票据打印专家");
     EXPECT_EQ(9, r.Word());
     EXPECT_EQ(0, r.Word());   // weight
     EXPECT_EQ(0, r.Byte());   // italic
     EXPECT_EQ(1, r.Byte());   // charset
     EXPECT_EQ(L"宋体", r.SzOrOrd());
-    std::vector<Item> items;
-    for (WORD i = 0; i < n && i < 19; ++i) {
-        r.AlignDword();
-        Item it;
-        EXPECT_EQ(0u, r.Dword());  // help id
-        it.dwExStyle = r.Dword();
-        it.dwStyle = r.Dword();
-        it.x = r.Short(); it.y = r.Short(); it.cx = r.Short(); it.cy = r.Short();
-        it.nID = (int)r.Dword();
-        it.strClass = r.SzOrOrd();
-        it.strText = r.SzOrOrd();
-        EXPECT_EQ(0, r.Word());  // no creation data
-        items.push_back(it);
-    }
+    std::vector<Item> items = ReadItems(r, n, true);
     ExpectControls(kMenuControls, items);
     // No control is a default button, so Enter means IDOK.
-    for (const Item& it : items)
+    for (const Item& it : items) {
         if (it.strClass == kButton)
             EXPECT_NE(1u, it.dwStyle & 0xF) << Describe(it);
+    }
 }
 
 TEST(Resources, AboutTemplate100)
@@ -177,29 +197,11 @@ TEST(Resources, AboutTemplate100)
     EXPECT_EQ(0x80C800C0u, r.Dword());
     EXPECT_EQ(0u, r.Dword());
     WORD n = r.Word();
-    EXPECT_EQ(5, n);
-    EXPECT_EQ(0, r.Short());
-    EXPECT_EQ(0, r.Short());
-    EXPECT_EQ(235, r.Short());
-    EXPECT_EQ(71, r.Short());
-    EXPECT_EQ(L"", r.SzOrOrd());
-    EXPECT_EQ(L"", r.SzOrOrd());
-    EXPECT_EQ(L"关于MENURIX", r.SzOrOrd());
+    ASSERT_EQ(5, n);
+    ExpectFrame(r, 235, 71, L"关于MENURIX");
     EXPECT_EQ(9, r.Word());
     EXPECT_EQ(L"宋体", r.SzOrOrd());
-    std::vector<Item> items;
-    for (WORD i = 0; i < n && i < 5; ++i) {
-        r.AlignDword();
-        Item it;
-        it.dwStyle = r.Dword();
-        it.dwExStyle = r.Dword();
-        it.x = r.Short(); it.y = r.Short(); it.cx = r.Short(); it.cy = r.Short();
-        it.nID = (short)r.Word();
-        it.strClass = r.SzOrOrd();
-        it.strText = r.SzOrOrd();
-        EXPECT_EQ(0, r.Word());
-        items.push_back(it);
-    }
+    std::vector<Item> items = ReadItems(r, n, false);
     ExpectControls(kAboutControls, items);
 }
 
