@@ -184,8 +184,9 @@ TEST(Resources, MainMenuTemplate102)
     ExpectControls(kMenuControls, items);
     // No control is a default button, so Enter means IDOK.
     for (const Item& it : items) {
-        if (it.strClass == kButton)
+        if (it.strClass == kButton) {
             EXPECT_NE(1u, it.dwStyle & 0xF) << Describe(it);
+        }
     }
 }
 
