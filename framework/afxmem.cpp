@@ -1,12 +1,21 @@
 // Heap allocation for the shipped exe: plain malloc and free. The program
 // is built without exceptions, and the throwing operator new of libstdc++
-// would pull its whole exception runtime into a 32 KiB program. A failed
-// allocation gives NULL, which every caller of new in the framework checks.
+// would pull its whole exception runtime into a 32 KiB program.
 #include <stdlib.h>
 #include <new>
 
-void* operator new(size_t n) { return malloc(n ? n : 1); }
-void* operator new[](size_t n) { return malloc(n ? n : 1); }
+static void* Allocate(size_t n)
+{
+    void* p = malloc(n ? n : 1);
+    // No caller checks for NULL, and the compiler may assume new never
+    // returns it: end the program rather than run on with a null object.
+    if (p == NULL)
+        abort();
+    return p;
+}
+
+void* operator new(size_t n) { return Allocate(n); }
+void* operator new[](size_t n) { return Allocate(n); }
 void operator delete(void* p) noexcept { free(p); }
 void operator delete[](void* p) noexcept { free(p); }
 void operator delete(void* p, size_t) noexcept { free(p); }
