@@ -1,6 +1,6 @@
 #include "shell_win32.h"
 
-#include <windows.h>
+#include "../framework/afxapp.h"
 
 // SHELL32 is loaded on the first open, not at start-up: the menu needs it
 // only when a button is clicked, and loading it (and what it pulls in)
@@ -11,7 +11,7 @@ static PFN_SHELLEXECUTEA ShellExecuteProc()
 {
     static PFN_SHELLEXECUTEA s_pfn = NULL;
     if (s_pfn == NULL) {
-        if (HMODULE hShell = ::LoadLibraryA("SHELL32.DLL"))
+        if (HMODULE hShell = AfxLoadSystemLibraryUsingFullPath("SHELL32.DLL"))
             s_pfn = (PFN_SHELLEXECUTEA)(void*)::GetProcAddress(hShell, "ShellExecuteA");
     }
     return s_pfn;
