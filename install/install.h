@@ -79,6 +79,8 @@ public:
     virtual ~IInstallOps() {}
     // GetPrinterDriverDirectoryA(NULL, "Windows 4.0", 1, ...), NUL-ended.
     virtual bool GetDriverDirectory(char* pszBuf, unsigned cbBuf) = 0;
+    // CopyFileA; unless bFailIfExists, also over a read-only file, and the
+    // copy it leaves is writable whatever the source's attributes.
     virtual bool CopyFileTo(const char* pszExisting, const char* pszNew, bool bFailIfExists) = 0;
     virtual bool AddDriver(unsigned long dwLevel, DRIVER_INFO_3_REC* pInfo) = 0;
     virtual void* AddPrinterRecord(unsigned long dwLevel, PRINTER_INFO_2_REC* pInfo) = 0;

@@ -32,7 +32,7 @@ FARPROC SpoolerProc(const char* pszName)
 {
     static HMODULE s_hSpool = NULL;
     if (s_hSpool == NULL)
-        s_hSpool = ::LoadLibraryA("WINSPOOL.DRV");
+        s_hSpool = AfxLoadSystemLibraryUsingFullPath("WINSPOOL.DRV");
     return s_hSpool ? ::GetProcAddress(s_hSpool, pszName) : NULL;
 }
 
@@ -45,9 +45,24 @@ bool CWin32InstallOps::GetDriverDirectory(char* pszBuf, unsigned cbBuf)
     return pfn && pfn(NULL, const_cast<LPSTR>(g_szDriverEnvironment), 1, (LPBYTE)pszBuf, cbBuf, &cbNeeded);
 }
 
+// Files read from a CD are read-only, and CopyFileA passes the attribute on
+// to the copy; Windows refuses to copy over a read-only file. Without this,
+// every install after the first one from the disc would fail to copy.
+static void MakeWritable(const char* pszPath)
+{
+    DWORD dwAttr = ::GetFileAttributesA(pszPath);
+    if (dwAttr != INVALID_FILE_ATTRIBUTES && (dwAttr & FILE_ATTRIBUTE_READONLY))
+        ::SetFileAttributesA(pszPath, dwAttr & ~FILE_ATTRIBUTE_READONLY);
+}
+
 bool CWin32InstallOps::CopyFileTo(const char* pszExisting, const char* pszNew, bool bFailIfExists)
 {
-    return ::CopyFileA(pszExisting, pszNew, bFailIfExists) != FALSE;
+    if (!bFailIfExists)
+        MakeWritable(pszNew);
+    if (!::CopyFileA(pszExisting, pszNew, bFailIfExists))
+        return false;
+    MakeWritable(pszNew);
+    return true;
 }
 
 bool CWin32InstallOps::AddDriver(unsigned long dwLevel, DRIVER_INFO_3_REC* pInfo)
