@@ -112,9 +112,29 @@ const Item kAboutControls[5] = {
     { 0x50020000, 0, 40, 50, 139, 9, -1, kStatic, L"*" },
 };
 
+// Width of a one-line text in the dialogs' font, 宋体 9 pt at 96 dpi:
+// 12 px a double-byte character, 6 px a single-byte one.
+int TextPixels(const std::wstring& s)
+{
+    int px = 0;
+    for (wchar_t c : s) {
+        char buf[4];
+        BOOL bDefault = FALSE;
+        int n = ::WideCharToMultiByte(936, 0, &c, 1, buf, sizeof buf, NULL, &bDefault);
+        EXPECT_FALSE(bDefault) << "not in code page 936: U+" << std::hex << (unsigned)c;
+        px += n == 2 ? 12 : 6;
+    }
+    return px;
+}
+
 void ExpectControls(const Item* want, const std::vector<Item>& got)
 {
     for (size_t n = 0; n < got.size(); ++n) {
+        // Every text but an image's ordinal is one line; 1.5 px a dialog unit.
+        if (got[n].strText.compare(0, 1, L"#") != 0) {
+            EXPECT_LE(TextPixels(got[n].strText) * 2, got[n].cx * 3)
+                << "control " << n + 1 << " is too narrow for its text";
+        }
         Item w = want[n];
         if (w.strText == L"*") {  // free text: must be there and not empty
             EXPECT_FALSE(got[n].strText.empty()) << "control " << n + 1;
