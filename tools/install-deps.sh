@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the build, the menu under Wine and the tests need, on
 # Debian 12 as root: the i386 architecture, Wine, mingw-w64, CMake, Ninja,
-# GoogleTest, Xvfb, openbox, xdotool, ImageMagick, xorriso, a CJK font and
-# the zh_CN.UTF-8 locale. Does nothing for what is already there.
+# GoogleTest, Xvfb, openbox, xdotool, ImageMagick, xorriso, CJK fonts (a
+# Song face stands in for 宋体), the zh_CN.UTF-8 locale, and an ordinary
+# user for the end-to-end tests (E2E_USER, default menuuser): the menu must
+# be tried as a user meets it, and Wine run as root writes over read-only
+# files. Does nothing for what is already there.
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 
@@ -11,7 +14,7 @@ packages=(
     g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
     wine wine32:i386
     xvfb openbox x11-utils xdotool imagemagick
-    locales fonts-wqy-zenhei
+    locales fonts-wqy-zenhei fonts-arphic-uming
     xorriso
 )
 
@@ -33,4 +36,8 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
     localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+fi
+user=${E2E_USER:-menuuser}
+if ! id "$user" >/dev/null 2>&1; then
+    useradd --create-home --shell /bin/bash "$user"
 fi

@@ -1,6 +1,6 @@
 // probe: reads the running menu back for the end-to-end tests, the way a
 // user sees it. Output is UTF-8, one fact a line:
-//   menu HWND                    the menu dialog, found by its caption
+//   menu HWND L T R B            the menu dialog, found by its caption; screen rectangle
 //   ctl ID VISIBLE L T R B HWND  each control, screen rectangle
 //   panel TEXT                   the description, newlines as \n
 //   box CAPTION|TEXT             a box owned by the menu
@@ -106,7 +106,9 @@ int wmain(int argc, wchar_t** argv)
     std::wstring cmd = argc > 1 ? argv[1] : L"state";
     if (cmd == L"state") {
         if (s_hMenu) {
-            printf("menu %p\n", (void*)s_hMenu);
+            RECT rc;
+            GetWindowRect(s_hMenu, &rc);
+            printf("menu %p %ld %ld %ld %ld\n", (void*)s_hMenu, rc.left, rc.top, rc.right, rc.bottom);
             EnumChildWindows(s_hMenu, PrintControl, 0);
             printf("panel %s\n", Utf8(Text(GetDlgItem(s_hMenu, 1007))).c_str());
         }

@@ -1,20 +1,56 @@
 #!/usr/bin/env bash
-# End to end: the real SetupMenu.exe, started with its current directory at
-# the sample CD root, under Wine, Xvfb and openbox, driven with real pointer
-# and key events (xdotool) and read back with probe.exe and screenshots.
-#   run-e2e.sh MODE OUT PROBE_EXE CD_DIR      MODE: win98 or winxp
+# End to end: the real SetupMenu.exe, started from a disc as a user meets
+# it: the files of the CD image, read-only, with the current directory at
+# their root, run by an ordinary user (not root), under Wine, Xvfb and
+# openbox, driven with real pointer and key events (xdotool) and read back
+# with probe.exe and screenshots. DLLs named like the system's SHELL32.DLL
+# and WINSPOOL.DRV lie beside the menu, and Wine prefers them to its own.
+#   run-e2e.sh MODE OUT PROBE_EXE CD_ISO PLANTED_DLL...     MODE: win98 or winxp
 # Leaves OUT/*.png, OUT/probe.log and OUT/wine.log; prints one line a check.
+# Run as root, it runs itself as the user E2E_USER (default menuuser, made
+# by tools/install-deps.sh) from a copy of what it needs under /tmp.
 set -u
-mode=$1 out=$2 probe=$(realpath "$3") cd=$(realpath "$4")
+mode=$1 out=$2 probe=$(realpath "$3") iso=$(realpath "$4")
+shift 4
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
 
-rm -rf "$out"
+if [ "$(id -u)" = 0 ]; then
+    user=${E2E_USER:-menuuser}
+    id "$user" >/dev/null 2>&1 || { echo "no user $user: run tools/install-deps.sh"; exit 1; }
+    stage=$(mktemp -d /tmp/setupmenu-e2e.XXXXXX)
+    mkdir -p "$stage/tests/e2e" "$stage/cmake" "$stage/planted"
+    cp "$here/run-e2e.sh" "$stage/tests/e2e/"
+    cp "$top/cmake/display.sh" "$top/cmake/wine-run.sh" "$stage/cmake/"
+    cp "$probe" "$stage/probe.exe"
+    cp "$iso" "$stage/cd.iso"
+    cp "$@" "$stage/planted/"
+    chown -R "$user" "$stage"
+    runuser -u "$user" -- "$stage/tests/e2e/run-e2e.sh" "$mode" "$stage/out" \
+        "$stage/probe.exe" "$stage/cd.iso" "$stage"/planted/*
+    rc=$?
+    rm -rf "$out"
+    mkdir -p "$out"
+    find "$stage/out" -maxdepth 1 -type f -exec cp {} "$out/" \;
+    rm -rf "$stage"
+    exit $rc
+fi
+
+chmod -R u+w "$out" 2>/dev/null; rm -rf "$out"
 mkdir -p "$out"
 export WINE_VERSION_MODE=$mode WINE_PREFIX_ROOT=$out/prefix
 "$top/cmake/wine-run.sh" --fresh || { echo "cannot make the $mode prefix"; exit 1; }
 export WINEPREFIX=$WINE_PREFIX_ROOT/$mode WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+
+# The disc: the image's files through its Joliet tree, as Windows reads
+# them, with the modes the image gives them (no write bits), and the
+# planted DLLs beside the menu.
+cd=$out/cd
+xorriso -report_about WARNING -read_fs norock -osirrox on -indev "$iso" -extract / "$cd" 2>/dev/null \
+    || { echo "cannot extract $iso"; exit 1; }
+chmod u+w "$cd" && cp "$@" "$cd/" && chmod a-w "$cd" "$cd"/*.DLL "$cd"/*.DRV
+[ ! -w "$cd/Driver/WIN98/ESC模式/Tm300s.drv" ] || { echo "the CD's files are writable"; exit 1; }
 
 # The display first: the prefix's first process starts Wine's desktop
 # process, which needs it.
@@ -40,8 +76,12 @@ WINEDEBUG=-all wine reg add 'HKCR\VeltaSample.Doc\shell\open\command' /ve /d '"C
 passed=0 failed=0
 ok() { passed=$((passed + 1)); echo "ok - $*"; }
 bad() { failed=$((failed + 1)); echo "not ok - $*"; shot "failed-$passed-$failed"; }
-# The menu sits at the top left, in its openbox frame.
-shot() { import -window root -crop 636x652+0+0 +repage "$out/$1.png" 2>/dev/null; }
+# The menu's window, frame and caption included.
+shot() {
+    local geom
+    geom=$(state | awk '$1 == "menu" { printf "%dx%d+%d+%d", $5 - $3, $6 - $4, $3, $4 }')
+    import -window root -crop "${geom:-640x560+0+0}" +repage "$out/$1.png" 2>/dev/null
+}
 
 state() { WINEDEBUG=-all wine "$probe" state 2>/dev/null | tr -d '\r' | tee -a "$out/probe.log"; echo "----" >>"$out/probe.log"; }
 # wait_for DESCRIPTION TEST-COMMAND [SECONDS]: TEST-COMMAND reads the state from stdin.
@@ -72,13 +112,20 @@ click() {
     local x y; read -r x y < <(centre "$1")
     xdotool mousemove "$x" "$y"; sleep 0.05; xdotool mousemove $((x + 1)) "$y" click 1
 }
-empty_space() { xdotool mousemove 590 560; sleep 0.05; xdotool mousemove 591 561; }
+# Right of the panel, half-way down: no control there.
+empty_space() {
+    local x y; read -r x y < <(state | awk '$1 == "menu" { printf "%d %d\n", $5 - 15, ($4 + $6) / 2 }')
+    xdotool mousemove "$x" "$y"; sleep 0.05; xdotool mousemove $((x + 1)) "$y"
+}
 answer() { WINEDEBUG=-all wine "$probe" answer "$1" >/dev/null 2>&1; }
 ran() { grep -q "^$1 ran" "$out/standin.log" 2>/dev/null; }
 
 # ---- start-up ----
 export VELTA_STANDIN_LOG="Z:$out/standin.log" VELTA_STANDIN_NOUI=1
-( cd "$cd" && WINEDEBUG=-all,+printui exec wine SetupMenu.exe ) >"$out/wine.log" 2>&1 &
+# Wine prefers DLLs of these names found beside the exe to its own, as
+# Windows itself does.
+( cd "$cd" && WINEDLLOVERRIDES="mscoree,mshtml=;shell32,winspool.drv=n,b" WINEDEBUG=-all,+printui \
+    exec wine SetupMenu.exe ) >"$out/wine.log" 2>&1 &
 menu=$!
 
 wait_for "the menu opens" 'grep -q "^menu"' 30 || { echo "e2e $mode: the menu did not open"; exit 1; }
@@ -86,6 +133,8 @@ sleep 0.5
 wait_for "starts with both groups hidden" 'grep -q "^ctl 1015 0 " && [ "$(group_shown)" = none ]'
 wait_for "starts with the welcome text" 'grep -q "^panel       非常感谢您购买了VT-480QX打印机\\\\n\\\\n本光盘"'
 wait_for "every other control is visible" '! grep -E "^ctl (1|2|1002|1003|1005|1007|-1) 0 "'
+# 630 x 530 with a Song face for 宋体, as on Windows; 647 high with Wine's Hei fallback.
+wait_for "the menu is drawn in a Song face (under 560 px high)" 'awk "\$1 == \"menu\" { h = \$6 - \$4 } END { exit !(h > 400 && h < 560) }"'
 shot start
 
 # ---- categories ----
@@ -139,15 +188,28 @@ if ran news.exe; then ok "the test button starts the test program"; else bad "th
 # ---- driver installs ----
 hover 1002
 if [ "$mode" = win98 ]; then
-    click 1015
-    wait_for "the standard driver installs" 'grep -q "^box 安装480QX|恭喜,安装480QX打印机成功!"' 15
-    shot install-win98
-    answer 1
-    wait_for "the box closes" '! grep -q "^box"'
-    click 1018
-    wait_for "the STAR driver installs" 'grep -q "^box 安装480QX|恭喜,安装480QX打印机成功!"' 15
-    answer 1
-    wait_for "the box closes" '! grep -q "^box"'
+    # Twice each: the second copy lands on the first, which came from a
+    # read-only disc.
+    for round in first second; do
+        click 1015
+        wait_for "the standard driver installs, $round time" 'grep -q "^box 安装480QX|恭喜,安装480QX打印机成功!"' 15
+        [ $round = first ] && shot install-win98
+        answer 1
+        wait_for "the box closes" '! grep -q "^box"'
+        click 1018
+        wait_for "the STAR driver installs, $round time" 'grep -q "^box 安装480QX|恭喜,安装480QX打印机成功!"' 15
+        answer 1
+        wait_for "the box closes" '! grep -q "^box"'
+    done
+    spool=$WINEPREFIX/drive_c/windows/system32/spool/drivers/win40
+    for f in ESC模式/Tm300s.drv STAR模式/Sp500.drv; do
+        copy=$spool/${f#*/}
+        if [ -w "$copy" ] && cmp -s "$copy" "$cd/Driver/WIN98/$f"; then
+            ok "${f#*/} is in the spooler's folder, whole and writable"
+        else
+            bad "${f#*/} is in the spooler's folder, whole and writable ($(ls -l "$copy" 2>&1))"
+        fi
+    done
     if WINEDEBUG=-all wine reg query 'HKLM\System\CurrentControlSet\Control\Print\Printers\VELTA VT-480QX(STAR)' >/dev/null 2>&1; then
         ok "the spooler knows VELTA VT-480QX(STAR)"; else bad "the spooler knows VELTA VT-480QX(STAR)"; fi
     click 1016
@@ -177,6 +239,13 @@ else
     answer 6
     for _ in $(seq 50); do ran linemode_2k-xp.exe && break; sleep 0.2; done
     if ran linemode_2k-xp.exe; then ok "Yes starts the STAR installer"; else bad "Yes starts the STAR installer"; fi
+fi
+
+# ---- the planted DLLs ----
+if grep -q ' loaded' "$out/standin.log" 2>/dev/null; then
+    bad "a planted DLL was loaded: $(grep ' loaded' "$out/standin.log" | tr -d '\r' | paste -sd' ')"
+else
+    ok "neither planted DLL was loaded"
 fi
 
 # ---- Escape ends it ----
