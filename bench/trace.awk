@@ -28,7 +28,9 @@ BEGIN {
 END {
     rest_s = mark[2] - mark[1]; out_s = mark[4] - mark[3]
     printf "rest_seconds %.3f\nrest_ticks %d\nrest_paints %d\n", rest_s, rest_ticks, rest_paints
-    printf "rest_ticks_per_s %.1f\nrest_paints_per_s %.1f\n", (rest_s > 0 ? rest_ticks / rest_s : 0), (rest_s > 0 ? rest_paints / rest_s : 0)
+    tps = pps = 0
+    if (rest_s > 0) { tps = rest_ticks / rest_s; pps = rest_paints / rest_s }
+    printf "rest_ticks_per_s %.1f\nrest_paints_per_s %.1f\n", tps, pps
     printf "out_seconds %.3f\nout_ticks %d\nout_paints %d\n", out_s, out_ticks, out_paints
     printf "hovered %d\nticks_to_hover %d\nms_to_hover %.0f\n", hovered, ticks_to_hover, hover_ms
 }
