@@ -2,8 +2,7 @@
 // three driver installers): it records that it ran, and says who it is.
 //   VELTA_STANDIN_LOG   append "<file name> ran" to this file
 //   VELTA_STANDIN_NOUI  set: no box, exit at once (for tests)
-#include <windows.h>
-#include <string.h>
+#include "standin_log.h"
 
 static const struct { const char* pszFile; const char* pszRole; } s_roles[] = {
     { "news.exe", "VT打印机测试程序" },
@@ -28,20 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         if (lstrcmpiA(r.pszFile, pszName) == 0)
             pszRole = r.pszRole;
 
-    char szLog[MAX_PATH];
-    if (GetEnvironmentVariableA("VELTA_STANDIN_LOG", szLog, sizeof szLog) - 1 < sizeof szLog - 1) {
-        HANDLE h = CreateFileA(szLog, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-        if (h != INVALID_HANDLE_VALUE) {
-            char szLine[MAX_PATH + 8];
-            lstrcpyA(szLine, pszName);
-            lstrcatA(szLine, " ran\r\n");
-            DWORD cb;
-            SetFilePointer(h, 0, NULL, FILE_END);
-            WriteFile(h, szLine, lstrlenA(szLine), &cb, NULL);
-            CloseHandle(h);
-        }
-    }
+    AppendStandinLog(pszName, " ran");
     if (GetEnvironmentVariableA("VELTA_STANDIN_NOUI", NULL, 0) != 0)
         return 0;
 
