@@ -12,10 +12,10 @@ top=$PWD
 runs=11 cycles=2000 report=$top/docs/performance.md
 if [ "${1:-}" = --quick ]; then runs=3 cycles=20 report=$top/build/bench/performance.md; fi
 
-{ cmake --preset win && cmake --build --preset win && cmake --preset wintest && cmake --build --preset wintest --target probe; } >/dev/null
+{ cmake --preset win && cmake --build --preset win; } >/dev/null
 exe=$top/build/win/cd/SetupMenu.exe
 base=$top/build/win/bench-build/baseline.exe
-probe=$top/build/wintest/e2e-build/probe.exe
+probe=$top/build/win/win-tests/probe.exe
 out=$top/build/bench
 rm -rf "$out"; mkdir -p "$out/cd-baseline"
 cp "$base" "$out/cd-baseline/SetupMenu.exe"  # same name, same place in its tree
@@ -68,10 +68,10 @@ hover_run() {  # DIR NAME
     all=$(for id in 1 2 1002 1003 1005; do handle $id; done | paste -sd,)
     read -r x y < <(centre 1005)
     xdotool mousemove "$x" "$y"; sleep 0.05; xdotool mousemove $((x + 1)) "$y"
-    sleep 0.3; p mark 1; sleep 1; p mark 2
+    sleep 0.3; p post 0x8001 0; sleep 1; p post 0x8002 0
     read -r x y < <(empty_space)
     xdotool mousemove "$x" "$y"; sleep 0.05; xdotool mousemove $((x + 1)) "$y"
-    sleep 0.3; p mark 3; sleep 1; p mark 4; sleep 0.3
+    sleep 0.3; p post 0x8003 0; sleep 1; p post 0x8004 0; sleep 0.3
     stop_menu
     awk -v btn="$btn" -v btns="$all" -f "$top/bench/trace.awk" "$out/$2-trace.log" >"$out/$2-hover.txt"
 }

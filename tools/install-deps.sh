@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build, the menu under Wine and the tests need, on
 # Debian 12 as root: the i386 architecture, Wine, mingw-w64, CMake, Ninja,
-# GoogleTest, Xvfb, openbox, xdotool, ImageMagick, xorriso, CJK fonts (a
+# GoogleTest, Xvfb, openbox, xdotool, ImageMagick, xorriso, pefile and
+# python-xlib (the resource and pointer checks), CJK fonts (a
 # Song face stands in for 宋体), the zh_CN.UTF-8 locale, and an ordinary
 # user for the end-to-end tests (E2E_USER, default menuuser): the menu must
 # be tried as a user meets it, and Wine run as root writes over read-only
@@ -15,7 +16,7 @@ packages=(
     wine wine32:i386
     xvfb openbox x11-utils xdotool imagemagick
     locales fonts-wqy-zenhei fonts-arphic-uming
-    xorriso
+    xorriso python3-pefile python3-xlib
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -3,7 +3,7 @@
 # README shows. Run the tests first (tests/run-all.sh).
 set -eu
 cd "$(dirname "$0")/.."
-e2e=build/wintest/e2e
+e2e=build/win/e2e
 for f in start hover-drivers hover-commands hover-testprog hover-website install-win98; do
     [ -f "$e2e/win98/$f.png" ] || { echo "no $e2e/win98/$f.png: run the tests first" >&2; exit 1; }
     cp "$e2e/win98/$f.png" "docs/$f.png"

@@ -1,6 +1,6 @@
 // probe: reads the running menu back for the end-to-end tests, the way a
 // user sees it. Output is UTF-8, one fact a line:
-//   menu HWND L T R B            the menu dialog, found by its caption; screen rectangle
+//   menu HWND L T R B ENABLED    the menu dialog, found by its caption; screen rectangle
 //   ctl ID VISIBLE L T R B HWND  each control, screen rectangle
 //   panel TEXT                   the description, newlines as \n
 //   box CAPTION|TEXT             a box owned by the menu
@@ -9,12 +9,17 @@
 //   probe state
 //   probe answer ID              press button ID of the menu's box
 //   probe close TITLE-PART       close the top-level windows whose title has it
-//   probe mark N                 post WM_APP+N to the menu: a marker in a message trace
+//   probe post MSG WPARAM [LPARAM] post a message to the menu (a WM_APP+N marks a message trace)
+//   probe look ID                "look ID TL BR FILL BLUE RUN": the control as drawn on the
+//                                screen: its corner pixels and commonest colour (named
+//                                when a system colour: face hi shadow text), its pure-blue
+//                                pixels and their longest run along a row
 //   probe health                 "alive 0|1", "windows N" and "memory PRIVATE WORKINGSET"
 //                                of the menu's process
 #include <windows.h>
 #include <psapi.h>
 #include <stdio.h>
+#include <map>
 #include <string>
 
 static std::string Utf8(const std::wstring& w)
@@ -100,6 +105,46 @@ static BOOL CALLBACK CloseMatching(HWND h, LPARAM)
     return TRUE;
 }
 
+static std::string Colour(COLORREF c)
+{
+    const struct { int n; const char* psz; } names[] = {
+        { COLOR_BTNFACE, "face" }, { COLOR_BTNHIGHLIGHT, "hi" }, { COLOR_BTNSHADOW, "shadow" },
+        { COLOR_BTNTEXT, "text" },
+    };
+    for (const auto& n : names)
+        if (GetSysColor(n.n) == c)
+            return n.psz;
+    char sz[8];
+    snprintf(sz, sizeof sz, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+    return sz;
+}
+
+static void Look(HWND h)
+{
+    RECT rc;
+    GetWindowRect(h, &rc);
+    HDC hdc = GetDC(NULL);
+    std::map<COLORREF, int> counts;
+    int nBlue = 0, nRun = 0;
+    for (int y = rc.top; y < rc.bottom; ++y) {
+        for (int x = rc.left, run = 0; x < rc.right; ++x) {
+            COLORREF c = GetPixel(hdc, x, y);
+            ++counts[c];
+            run = c == RGB(0, 0, 255) ? run + 1 : 0;
+            nBlue += run > 0;
+            nRun = run > nRun ? run : nRun;
+        }
+    }
+    COLORREF tl = GetPixel(hdc, rc.left, rc.top), br = GetPixel(hdc, rc.right - 1, rc.bottom - 1);
+    ReleaseDC(NULL, hdc);
+    auto fill = counts.begin();
+    for (auto i = counts.begin(); i != counts.end(); ++i)
+        if (i->second > fill->second)
+            fill = i;
+    printf("look %d %s %s %s %d %d\n", GetDlgCtrlID(h), Colour(tl).c_str(), Colour(br).c_str(),
+           Colour(fill->first).c_str(), nBlue, nRun);
+}
+
 int wmain(int argc, wchar_t** argv)
 {
     EnumWindows(FindMenu, 0);
@@ -108,7 +153,8 @@ int wmain(int argc, wchar_t** argv)
         if (s_hMenu) {
             RECT rc;
             GetWindowRect(s_hMenu, &rc);
-            printf("menu %p %ld %ld %ld %ld\n", (void*)s_hMenu, rc.left, rc.top, rc.right, rc.bottom);
+            printf("menu %p %ld %ld %ld %ld %d\n", (void*)s_hMenu, rc.left, rc.top, rc.right, rc.bottom,
+                   IsWindowEnabled(s_hMenu) ? 1 : 0);
             EnumChildWindows(s_hMenu, PrintControl, 0);
             printf("panel %s\n", Utf8(Text(GetDlgItem(s_hMenu, 1007))).c_str());
         }
@@ -129,8 +175,13 @@ int wmain(int argc, wchar_t** argv)
         EnumWindows(CloseMatching, 0);
         return 0;
     }
-    if (cmd == L"mark" && argc > 2 && s_hMenu) {
-        PostMessageW(s_hMenu, WM_APP + _wtoi(argv[2]), 0, 0);
+    if (cmd == L"post" && argc > 3 && s_hMenu) {
+        PostMessageW(s_hMenu, wcstoul(argv[2], NULL, 0), wcstoul(argv[3], NULL, 0),
+                     argc > 4 ? wcstoul(argv[4], NULL, 0) : 0);
+        return 0;
+    }
+    if (cmd == L"look" && argc > 2 && s_hMenu) {
+        Look(GetDlgItem(s_hMenu, _wtoi(argv[2])));
         return 0;
     }
     if (cmd == L"health" && s_hMenu) {
@@ -151,6 +202,6 @@ int wmain(int argc, wchar_t** argv)
             CloseHandle(hProc);
         return 0;
     }
-    fprintf(stderr, "usage: probe state | answer ID | close TITLE | mark N | health\n");
+    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM] | look ID | health\n");
     return 2;
 }

@@ -1,0 +1,178 @@
+#!/usr/bin/python3
+"""The shipped exe's resources, field by field, read with pefile: both dialog
+templates against the table below, every one-line text against its control's
+width, string 101, the icon, the hand cursor, the logo and the version block,
+all in language 0x0804.
+  resources.py SetupMenu.exe"""
+import struct
+import sys
+
+import pefile
+
+LANG = 0x0804
+BUTTON, STATIC = '#128', '#130'
+ANY = None  # a free text: it must be there, in code page 936, and fit
+
+# (style, x, y, cx, cy, id, class, text), in template order; no extended styles.
+MENU = [
+    (0x5001000B, 40, 193, 100, 25, 1, BUTTON, '访问VELTA网站'),
+    (0x5001000B, 32, 237, 115, 17, 2, BUTTON, '退 出'),
+    (0x5001000B, 40, 35, 100, 25, 1002, BUTTON, '安装驱动程序'),
+    (0x50000007, 15, 10, 160, 260, -1, BUTTON, '请选择执行项目'),
+    (0x5001000B, 40, 85, 100, 25, 1003, BUTTON, '打印机控制指令'),
+    (0x5001000B, 40, 140, 100, 25, 1005, BUTTON, 'VT打印机测试程序'),
+    (0x50020000, 215, 60, 170, 110, 1007, STATIC, ''),
+    (0x50020000, 250, 290, 129, 8, -1, STATIC, ANY),  # the legal line
+    (0x50010000, 270, 180, 70, 17, 1000, BUTTON, 'VT针打指令'),
+    (0x50010000, 225, 210, 70, 17, 1008, BUTTON, 'EPSON参考指令'),
+    (0x50010000, 310, 180, 69, 19, 1015, BUTTON, '常规驱动程序'),
+    (0x50010000, 225, 180, 70, 20, 1017, BUTTON, '安装必读'),
+    (0x5000000E, 219, 13, 47, 11, -1, STATIC, '#133'),
+    (0x50020000, 285, 15, 81, 8, -1, STATIC, 'VELTA 微型票据打印机'),
+    (0x50020000, 55, 285, 75, 10, -1, STATIC, '专业专注  值得信赖'),
+    (0x50020000, 260, 275, 100, 10, -1, STATIC, ANY),  # the web address as text
+    (0x50010000, 225, 210, 69, 19, 1016, BUTTON, '仿EPSON驱动程序'),
+    (0x50010000, 310, 210, 69, 19, 1018, BUTTON, '仿STAR驱动程序'),
+    (0x50010000, 310, 210, 70, 17, 1009, BUTTON, 'STAR参考指令'),
+]
+ABOUT = [
+    (0x50000003, 7, 25, 21, 21, -1, STATIC, '#132'),
+    (0x50020080, 40, 15, 65, 8, -1, STATIC, 'Menurix 1.0 版'),
+    (0x50020000, 39, 33, 95, 8, -1, STATIC, ANY),
+    (0x50030001, 178, 7, 50, 14, 1, BUTTON, '确定'),
+    (0x50020000, 40, 50, 139, 9, -1, STATIC, ANY),
+]
+
+failures = []
+
+
+def expect(what, want, got):
+    if want != got:
+        failures.append(f'{what}: want {want!r}, got {got!r}')
+
+
+class Reader:
+    def __init__(self, data):
+        self.data, self.at = data, 0
+
+    def take(self, fmt):
+        values = struct.unpack_from('<' + fmt, self.data, self.at)
+        self.at += struct.calcsize('<' + fmt)
+        return values if len(values) > 1 else values[0]
+
+    def sz_or_ord(self):  # a string, '#n' for an ordinal, '' for none
+        w = self.take('H')
+        if w == 0xFFFF:
+            return '#%d' % self.take('H')
+        chars = []
+        while w:
+            chars.append(chr(w))
+            w = self.take('H')
+        return ''.join(chars)
+
+    def align(self):
+        self.at += -self.at % 4
+
+
+def resource(pe, type_id, res_id):
+    for t in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        if t.id == type_id:
+            for r in t.directory.entries:
+                if r.id == res_id:
+                    for lang in r.directory.entries:
+                        if lang.id == LANG:
+                            return pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
+    failures.append(f'no resource {type_id}/{res_id} in language 0x0804')
+    return None
+
+
+def text_pixels(what, text):
+    """Width in the dialogs' font, 宋体 9 pt at 96 dpi: 12 px a double-byte
+    character, 6 px a single-byte one."""
+    try:
+        return sum(12 if len(c.encode('cp936')) == 2 else 6 for c in text)
+    except UnicodeEncodeError:
+        failures.append(f'{what}: not in code page 936: {text!r}')
+        return 0
+
+
+def check_dialog(name, data, extended, want_head, want_items):
+    r = Reader(data)
+    if extended:
+        head = (r.take('HH'), r.take('I'), r.take('I'), r.take('I'))
+        head = head[0] + head[1:]
+    else:
+        head = (r.take('I'), r.take('I'))
+    count = r.take('H')
+    frame = (r.take('hhhh'), r.sz_or_ord(), r.sz_or_ord(), r.sz_or_ord())
+    font = (r.take('HHBB'), r.sz_or_ord()) if extended else (r.take('H'), r.sz_or_ord())
+    expect(name + ' header', want_head, (head, count, frame, font))
+    for n, want in enumerate(want_items):
+        r.align()
+        if extended:
+            help_id, ex_style, style = r.take('III')
+        else:
+            style, ex_style = r.take('II')
+            help_id = 0
+        box = r.take('hhhh')
+        ctl_id = r.take('i' if extended else 'h')
+        got = (style,) + box + (ctl_id, r.sz_or_ord(), r.sz_or_ord())
+        expect(f'{name} control {n + 1} help id, extended style, creation data', (0, 0, 0),
+               (help_id, ex_style, r.take('H')))
+        if want[7] is ANY and got[7]:
+            want = want[:7] + (got[7],)
+        expect(f'{name} control {n + 1}', want, got)
+        if not got[7].startswith('#') and text_pixels(f'{name} control {n + 1}', got[7]) * 2 > got[3] * 3:
+            failures.append(f'{name} control {n + 1} is too narrow for {got[7]!r}')  # 1.5 px a unit
+        if extended and got[6] == BUTTON and got[0] & 0xF == 1:  # the menu's Enter means IDOK
+            failures.append(f'{name} control {n + 1} is a default button')
+
+
+def main(path):
+    pe = pefile.PE(path)
+    t = pefile.RESOURCE_TYPE
+    dialog = resource(pe, t['RT_DIALOG'], 102)
+    if dialog:
+        check_dialog('dialog 102', dialog, True,
+                     ((1, 0xFFFF, 0, 0x00040000, 0x90CA00C4), 19, ((0, 0, 416, 311), '', '', 'VELTA · 票据打印专家'),
+                      ((9, 0, 0, 1), '宋体')), MENU)
+    dialog = resource(pe, t['RT_DIALOG'], 100)
+    if dialog:
+        check_dialog('dialog 100', dialog, False,
+                     ((0x80C800C0, 0), 5, ((0, 0, 235, 71), '', '', '关于MENURIX'), (9, '宋体')), ABOUT)
+
+    block = resource(pe, t['RT_STRING'], 101 // 16 + 1)  # ids 96 to 111
+    if block:
+        r = Reader(block)
+        for _ in range(101 % 16):
+            r.at += 2 + 2 * r.take('H')
+        n = r.take('H')
+        expect('string 101', '关于 Tovrana(&A)...', block[r.at:r.at + 2 * n].decode('utf-16-le'))
+
+    group = resource(pe, t['RT_GROUP_ICON'], 132)
+    if group:  # one image: width, height, colours, bits
+        expect('icon 132', (1, 1, 32, 32, 16, 4), struct.unpack_from('<2xHHBBB3xH', group))
+    group = resource(pe, t['RT_GROUP_CURSOR'], 130)
+    if group:
+        expect('cursor 130 group', (2, 1), struct.unpack_from('<2xHH', group))
+        image = resource(pe, t['RT_CURSOR'], struct.unpack_from('<H', group, 6 + 12)[0])
+        if image:  # hot spot, then the image and its mask, one bit a pixel
+            expect('cursor 130', (6, 0, 32, 64, 1), struct.unpack_from('<HH4xii2xH', image))
+    bitmap = resource(pe, t['RT_BITMAP'], 133)
+    if bitmap:
+        expect('bitmap 133', (71, 17, 24), struct.unpack_from('<4xii2xH', bitmap))
+
+    version = resource(pe, t['RT_VERSION'], 1)
+    if version:
+        at = version.find(struct.pack('<I', 0xFEEF04BD))
+        expect('version 1', (0x00010000, 1, 0x00010000, 1), struct.unpack_from('<8xIIII', version, at))
+        expect('version 1 string block', True, '080404B0'.encode('utf-16-le') in version)
+
+    for f in failures:
+        print('FAIL', f)
+    print(f'{path}: {"resources as designed" if not failures else f"{len(failures)} failures"}')
+    return 1 if failures else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv[1]))
