@@ -29,6 +29,7 @@ finish() { wineserver -k 2>/dev/null || true; kill $display_pids 2>/dev/null || 
 trap finish EXIT
 
 p() { WINEDEBUG=-all wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
+health() { WINEDEBUG=-all wine "$top/build/win/bench-build/health.exe" 2>/dev/null | tr -d '\r'; }
 winpath() { echo "Z:$1" | tr / '\\'; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 # Starts a program from its CD root with a trace channel; waits for its dialog.
@@ -113,14 +114,14 @@ soak_run() {  # DIR NAME
     local first_fonts; first_fonts=$(tail -n +"$lines_start" "$out/$2-gdi.log" | grep -c 'allocated NTGDI_OBJ_FONT' || true)
     soak_script >"$out/$2-soak.xdo"
     sleep 0.3
-    p health >"$out/$2-before.txt"
+    health >"$out/$2-before.txt"
     echo "gdi $(gdi_count "$out/$2-gdi.log")" >>"$out/$2-before.txt"
     local lines_before; lines_before=$(wc -l <"$out/$2-gdi.log")
     local t0=$SECONDS
     xdotool "$out/$2-soak.xdo"
     sleep 0.5
     echo "soak_seconds $((SECONDS - t0))" >>"$out/$2-before.txt"
-    p health >"$out/$2-after.txt"
+    health >"$out/$2-after.txt"
     echo "gdi $(gdi_count "$out/$2-gdi.log")" >>"$out/$2-after.txt"
     local fonts_made fonts_freed
     fonts_made=$(tail -n +"$lines_before" "$out/$2-gdi.log" | grep -c 'allocated NTGDI_OBJ_FONT' || true)

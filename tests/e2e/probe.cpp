@@ -10,16 +10,12 @@
 //   probe answer ID              press button ID of the menu's box
 //   probe close TITLE-PART       close the top-level windows whose title has it
 //   probe post MSG WPARAM [LPARAM] post a message to the menu (a WM_APP+N marks a message trace)
-//   probe look ID                "look ID TL BR FILL BLUE RUN": the control as drawn on the
-//                                screen: its corner pixels and commonest colour (named
-//                                when a system colour: face hi shadow text), its pure-blue
-//                                pixels and their longest run along a row
-//   probe health                 "alive 0|1", "windows N" and "memory PRIVATE WORKINGSET"
-//                                of the menu's process
+//   probe look ID                "look ID TL BR BLUE RUN": the control as drawn on the screen:
+//                                its corner pixels (named when a system colour: face hi
+//                                shadow text), its pure-blue pixels and their longest run
+//                                along a row
 #include <windows.h>
-#include <psapi.h>
 #include <stdio.h>
-#include <map>
 #include <string>
 
 static std::string Utf8(const std::wstring& w)
@@ -77,27 +73,6 @@ static BOOL CALLBACK PrintWindow(HWND h, LPARAM)
 }
 
 static std::wstring s_closeTitle;
-static DWORD s_nPid;
-static int s_nWindows;
-
-// USER objects we can count: the process's windows, children included.
-static BOOL CALLBACK CountChild(HWND, LPARAM)
-{
-    ++s_nWindows;
-    return TRUE;
-}
-
-static BOOL CALLBACK CountWindows(HWND h, LPARAM)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    if (pid == s_nPid) {
-        ++s_nWindows;
-        EnumChildWindows(h, CountChild, 0);
-    }
-    return TRUE;
-}
-
 static BOOL CALLBACK CloseMatching(HWND h, LPARAM)
 {
     if (h != s_hMenu && IsWindowVisible(h) && Text(h).find(s_closeTitle) != std::wstring::npos)
@@ -124,25 +99,17 @@ static void Look(HWND h)
     RECT rc;
     GetWindowRect(h, &rc);
     HDC hdc = GetDC(NULL);
-    std::map<COLORREF, int> counts;
     int nBlue = 0, nRun = 0;
     for (int y = rc.top; y < rc.bottom; ++y) {
         for (int x = rc.left, run = 0; x < rc.right; ++x) {
-            COLORREF c = GetPixel(hdc, x, y);
-            ++counts[c];
-            run = c == RGB(0, 0, 255) ? run + 1 : 0;
+            run = GetPixel(hdc, x, y) == RGB(0, 0, 255) ? run + 1 : 0;
             nBlue += run > 0;
             nRun = run > nRun ? run : nRun;
         }
     }
-    COLORREF tl = GetPixel(hdc, rc.left, rc.top), br = GetPixel(hdc, rc.right - 1, rc.bottom - 1);
+    printf("look %d %s %s %d %d\n", GetDlgCtrlID(h), Colour(GetPixel(hdc, rc.left, rc.top)).c_str(),
+           Colour(GetPixel(hdc, rc.right - 1, rc.bottom - 1)).c_str(), nBlue, nRun);
     ReleaseDC(NULL, hdc);
-    auto fill = counts.begin();
-    for (auto i = counts.begin(); i != counts.end(); ++i)
-        if (i->second > fill->second)
-            fill = i;
-    printf("look %d %s %s %s %d %d\n", GetDlgCtrlID(h), Colour(tl).c_str(), Colour(br).c_str(),
-           Colour(fill->first).c_str(), nBlue, nRun);
 }
 
 int wmain(int argc, wchar_t** argv)
@@ -184,24 +151,6 @@ int wmain(int argc, wchar_t** argv)
         Look(GetDlgItem(s_hMenu, _wtoi(argv[2])));
         return 0;
     }
-    if (cmd == L"health" && s_hMenu) {
-        DWORD_PTR r;
-        BOOL bAlive = SendMessageTimeoutW(s_hMenu, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &r) != 0;
-        DWORD pid = 0;
-        GetWindowThreadProcessId(s_hMenu, &pid);
-        s_nPid = pid;
-        s_nWindows = 0;
-        EnumWindows(CountWindows, 0);
-        printf("alive %d\nwindows %d\n", bAlive ? 1 : 0, s_nWindows);
-        HANDLE hProc = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-        PROCESS_MEMORY_COUNTERS pmc = {};
-        pmc.cb = sizeof pmc;
-        if (hProc && K32GetProcessMemoryInfo(hProc, &pmc, sizeof pmc))
-            printf("memory %lu %lu\n", (unsigned long)pmc.PagefileUsage, (unsigned long)pmc.WorkingSetSize);
-        if (hProc)
-            CloseHandle(hProc);
-        return 0;
-    }
-    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM] | look ID | health\n");
+    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM] | look ID\n");
     return 2;
 }

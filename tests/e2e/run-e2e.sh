@@ -65,11 +65,7 @@ trap cleanup EXIT
 # What the shell opens: web addresses go to a recorder, documents to
 # WordPad, text to Notepad. A fresh prefix has no .doc or .txt association,
 # which every real Windows has.
-cat >"$out/browser.sh" <<EOS
-#!/bin/sh
-echo "\$1" >>"$out/browser.log"
-EOS
-chmod +x "$out/browser.sh"
+printf '#!/bin/sh\necho "$1" >>"%s"\n' "$out/browser.log" >"$out/browser.sh" && chmod +x "$out/browser.sh"
 reg() { WINEDEBUG=-all wine reg "$@" >/dev/null 2>&1; }
 reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$out/browser.sh" /f
 reg add 'HKCR\.txt' /ve /d txtfile /f
@@ -86,11 +82,7 @@ until_ok() {
     until eval "$1" >/dev/null 2>&1; do [ $SECONDS -gt $end ] && return 1; sleep 0.2; done
 }
 # The menu's window, frame and caption included.
-shot() {
-    local geom
-    geom=$(state | awk '$1 == "menu" { printf "%dx%d+%d+%d", $5 - $3, $6 - $4, $3, $4 }')
-    import -window root -crop "${geom:-640x560+0+0}" +repage "$out/$1.png" 2>/dev/null
-}
+shot() { import -window root -crop "$(state | awk '$1 == "menu" { printf "%dx%d+%d+%d", $5 - $3, $6 - $4, $3, $4 }')" +repage "$out/$1.png" 2>/dev/null; }
 p() { WINEDEBUG=-all wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
 state() { p state | tee -a "$out/probe.log"; echo "----" >>"$out/probe.log"; }
 # wait_for DESCRIPTION TEST [SECONDS]: polls the state, into $S, until TEST holds.
@@ -107,7 +99,7 @@ group_shown() {  # drivers | commands | none
          END { s = c + 0 "/" d + 0; print s == "3/0" ? "commands" : s == "0/4" ? "drivers" : s == "0/0" ? "none" : "mixed " s }' <<<"$S"
 }
 # look ID: "TL BR BLUE RUN" as drawn: corner colours, pure-blue pixels, longest blue run.
-look() { p look "$1" | awk '{ print $3, $4, $6, $7 }'; }
+look() { p look "$1" | cut -d' ' -f3-; }
 hovered() { look "$1" | awk '$1 == "hi" && $2 == "shadow" && $3 > 30 && $4 >= 24 { f = 1 } END { exit !f }'; }
 plain() { look "$1" | awk '$1 == "face" && $2 == "face" && $3 == 0 { f = 1 } END { exit !f }'; }
 # The X pointer's shape: "W H XHOT YHOT"; the hand is 32 x 32 with its hot spot at (6, 0).

@@ -1,341 +1,174 @@
-// Driver installation: each outcome's one box and nothing after it, the
-// spooler records field for field, and the per-family dispatch.
+// Driver installation: the direct install's outcomes with the spooler's
+// records, and what each install button does in each family.
+#include "texts.h"
 #include "install/install.h"
 #include "launch/launch.h"
 
 #include <gtest/gtest.h>
 #include <cstring>
-#include <string>
 #include <vector>
 
 namespace {
 
-std::string Str(const char* p) { return p ? p : "(null)"; }
+using Calls = std::vector<std::string>;
 
-// The dependent-files list, with its double-NUL end.
-std::vector<std::string> Names(const char* pzz)
+std::string Str(const char* p) { return p ? p : "null"; }
+
+// What the spooler and the file system answer.
+struct Spooler
 {
-    std::vector<std::string> v;
-    for (const char* p = pzz; *p; p += std::strlen(p) + 1)
-        v.push_back(p);
-    return v;
-}
+    std::string strDir = "C:\\windows\\system32\\spool\\drivers\\win40";
+    bool bDirOk = true, bCopyOk = true, bDriverOk = true, bPrinterOk = true;
+    unsigned long dwError = 0;
+};
 
-struct FakeInstall : IInstallOps
+struct FakeInstall : Spooler, IInstallOps, IShellOpen
 {
-    std::string strDriverDir = "C:\\windows\\system32\\spool\\drivers\\win40";
-    bool bDirOk = true, bCopyOk = true, bDriverOk = true;
-    void* hPrinter = reinterpret_cast<void*>(0x1234);
-    unsigned long dwLastError = 0;
-    int nBoxAnswer = 6;
-    unsigned uExecResult = 33;
-
-    std::vector<std::string> calls;
-    DRIVER_INFO_3_REC driver{};
-    PRINTER_INFO_2_REC printer{};
-    std::string strDependents;  // copied while the call lasts
-    std::string strDriverPath;
-    bool bOnePathText = false;
+    int nAnswer = 6;
+    unsigned uExec = 33;
+    Calls calls;
 
     bool GetDriverDirectory(char* buf, unsigned cb) override
     {
         calls.push_back("dir");
-        if (!bDirOk)
-            return false;
-        std::strncpy(buf, strDriverDir.c_str(), cb);
-        return true;
+        std::strncpy(buf, strDir.c_str(), cb);
+        return bDirOk;
     }
     bool CopyFileTo(const char* src, const char* dst, bool bFail) override
     {
-        calls.push_back("copy:" + Str(src) + ">" + Str(dst) + (bFail ? ":fail" : ":over"));
+        calls.push_back("copy " + Str(src) + " > " + Str(dst) + (bFail ? " fail" : " over"));
         return bCopyOk;
     }
-    bool AddDriver(unsigned long level, DRIVER_INFO_3_REC* p) override
+    bool AddDriver(unsigned long level, DRIVER_INFO_3_REC* d) override
     {
-        calls.push_back("driver:" + std::to_string(level));
-        driver = *p;
-        strDriverPath = p->pDriverPath ? p->pDriverPath : "(null)";
-        bOnePathText = p->pDriverPath == p->pDataFile && p->pDriverPath == p->pConfigFile;
-        strDependents.assign(p->pDependentFiles, 0);
-        for (const char* q = p->pDependentFiles;; q += std::strlen(q) + 1) {
-            strDependents.append(q, std::strlen(q) + 1);
-            if (*q == '\0')
-                break;
-        }
+        std::string deps;
+        for (const char* q = d->pDependentFiles; *q; q += std::strlen(q) + 1)
+            deps += std::string(deps.empty() ? "" : ",") + q;
+        auto same = [d](const char* p) { return p == d->pDriverPath ? std::string("same") : Str(p); };
+        calls.push_back("driver " + std::to_string(level) + ": " + std::to_string(d->cVersion) + "|" + Str(d->pName) +
+                        "|" + Str(d->pEnvironment) + "|" + Str(d->pDriverPath) + "|" + same(d->pDataFile) + "|" +
+                        same(d->pConfigFile) + "|" + Str(d->pHelpFile) + "|" + deps + "|" + Str(d->pMonitorName) +
+                        "|" + Str(d->pDefaultDataType));
         return bDriverOk;
     }
     void* AddPrinterRecord(unsigned long level, PRINTER_INFO_2_REC* p) override
     {
-        calls.push_back("printer:" + std::to_string(level));
-        printer = *p;
-        return hPrinter;
+        PRINTER_INFO_2_REC rest = *p, zero{};
+        rest.pPrinterName = rest.pPortName = rest.pDriverName = rest.pPrintProcessor = rest.pDatatype = nullptr;
+        rest.Attributes = 0;
+        calls.push_back("printer " + std::to_string(level) + ": " + Str(p->pPrinterName) + "|" + Str(p->pPortName) +
+                        "|" + Str(p->pDriverName) + "|" + Str(p->pPrintProcessor) + "|" + Str(p->pDatatype) + "|" +
+                        std::to_string(p->Attributes) + (std::memcmp(&rest, &zero, sizeof rest) ? "|more" : ""));
+        return bPrinterOk ? this : nullptr;
     }
-    void ClosePrinterHandle(void* h) override
-    {
-        calls.push_back(h == hPrinter ? "close:same" : "close:other");
-    }
-    unsigned long LastError() override
-    {
-        calls.push_back("lasterror");
-        return dwLastError;
-    }
+    void ClosePrinterHandle(void* h) override { calls.push_back(h == this ? "close" : "close other"); }
+    unsigned long LastError() override { calls.push_back("lasterror"); return dwError; }
     int DialogMessage(const char* text, const char* caption, unsigned style) override
     {
-        calls.push_back("dlgbox:" + Str(text) + "|" + Str(caption) + "|" + std::to_string(style));
-        return nBoxAnswer;
+        calls.push_back("box " + Str(text) + "|" + Str(caption) + "|" + std::to_string(style));
+        return nAnswer;
     }
     int AppMessage(const char* text, unsigned style) override
     {
-        calls.push_back("appbox:" + Str(text) + "|" + std::to_string(style));
+        calls.push_back("appbox " + Str(text) + "|" + std::to_string(style));
         return 1;
     }
     unsigned Exec(const char* cmd, unsigned show) override
     {
-        calls.push_back("exec:" + Str(cmd) + "|" + std::to_string(show));
-        return uExecResult;
+        calls.push_back("exec " + Str(cmd) + "|" + std::to_string(show));
+        return uExec;
     }
-};
-
-struct FakeShell : IShellOpen
-{
-    std::vector<std::string> opened;
-    void Open(bool owner, const char* verb, const char* file, const char*, const char*, int show) override
+    void Open(bool owner, const char* verb, const char* file, const char* params, const char* dir, int show) override
     {
-        opened.push_back(std::string(owner ? "active|" : "none|") + verb + "|" + file + "|" + std::to_string(show));
+        calls.push_back(std::string(owner ? "open active " : "open none ") + verb + " " + file +
+                        (params || dir ? " +" : "") + " " + std::to_string(show));
     }
 };
 
-const std::string kDir = "C:\\windows\\system32\\spool\\drivers\\win40";
+const std::string kEscDriver = "driver 3: 2|EPSON TM-U210B Partial cut|Windows 4.0|@\\Tm300s.drv|same|same|null|"
+                               "Tm300s.drv,TMPROCES.dll,Iconlib.dll,Unidrv.dll,Unidrv.hlp,Tmctrla.ini|null|RAW";
+const std::string kStarDriver = "driver 3: 2|Star SP542 (NF_Fcut)|Windows 4.0|@\\Sp500.drv|same|same|null|"
+                                "Sp500.drv,Iconlib.dll,Unidrv.dll,Unidrv.hlp|null|RAW";
+const std::string kEscPrinter = "printer 2: VELTA VT-480QX|LPT1:|EPSON TM-U210B Partial cut|WinPrint|RAW|64";
+const std::string kStarPrinter = "printer 2: VELTA VT-480QX(STAR)|LPT1:|Star SP542 (NF_Fcut)|WinPrint|RAW|64";
 
-std::string Box(const char* text, const char* caption, int style)
+TEST(Install, DirectInstallOutcomes)
 {
-    return std::string("dlgbox:") + text + "|" + caption + "|" + std::to_string(style);
-}
-
-TEST(InstallPrinterDirect, SuccessClosesThePrinterBeforeItsBox)
-{
-    FakeInstall ops;
-    InstallPrinterDirect(ops, g_escRecipe);
-    std::vector<std::string> want = {
-        "dir",
-        "copy:" + Str(g_escRecipe.pszSourceFile) + ">" + kDir + "\\Tm300s.drv:over",
-        "driver:3", "printer:2", "close:same",
-        Box(g_szInstalled, g_szInstallCaption, 0),
+    const std::string escCopy = "copy " + T("cd.esc9x") + " > @\\Tm300s.drv over";
+    const std::string starCopy = "copy " + T("cd.star9x") + " > @\\Sp500.drv over";
+    const std::string copyFailed = "appbox " + T("copyfailed") + "|0";
+    const std::string installed = "box " + T("installed") + "|" + T("installcaption") + "|0";
+    const std::string errorCaption = "|" + T("errorcaption") + "|16";
+    const std::string d = Spooler().strDir;
+    const struct { const DRIVER_RECIPE* pRecipe; Spooler spooler; Calls calls; } rows[] = {
+        { &g_escRecipe, {}, { "dir", escCopy, kEscDriver, kEscPrinter, "close", installed } },
+        { &g_starRecipe, {}, { "dir", starCopy, kStarDriver, kStarPrinter, "close", installed } },
+        { &g_escRecipe, { d, false }, { "dir", copyFailed } },
+        { &g_starRecipe, { d, true, false }, { "dir", starCopy, copyFailed } },
+        // 260 bytes in all: directory, "\Tm300s.drv" and the NUL must fit.
+        { &g_escRecipe, { std::string(248, 'd') }, { "dir", escCopy, kEscDriver, kEscPrinter, "close", installed } },
+        { &g_escRecipe, { std::string(249, 'd') }, { "dir", copyFailed } },
+        { &g_escRecipe, { d, true, true, false }, { "dir", escCopy, kEscDriver, "box " + T("driverfailed") + errorCaption } },
+        { &g_starRecipe, { d, true, true, true, false, 1802 },
+          { "dir", starCopy, kStarDriver, kStarPrinter, "lasterror", "appbox " + T("already") + "|0" } },
+        { &g_escRecipe, { d, true, true, true, false, 5 },
+          { "dir", escCopy, kEscDriver, kEscPrinter, "lasterror", "box " + T("printerfailed") + errorCaption } },
     };
-    EXPECT_EQ(want, ops.calls);
-}
-
-TEST(InstallPrinterDirect, RefusedCopyShowsOnlyTheCopyBox)
-{
-    FakeInstall ops;
-    ops.bCopyOk = false;
-    InstallPrinterDirect(ops, g_starRecipe);
-    ASSERT_EQ(3u, ops.calls.size());
-    EXPECT_EQ(std::string("appbox:Driver Path can not copy!|0"), ops.calls.back());
-}
-
-TEST(InstallPrinterDirect, RefusedDriverStopsBeforeThePrinter)
-{
-    FakeInstall ops;
-    ops.bDriverOk = false;
-    InstallPrinterDirect(ops, g_escRecipe);
-    ASSERT_EQ(4u, ops.calls.size());
-    EXPECT_EQ("driver:3", ops.calls[2]);
-    EXPECT_EQ(Box(g_szDriverFailed, g_szInstallErrorCaption, 16), ops.calls[3]);
-}
-
-TEST(InstallPrinterDirect, AlreadyInstalledIsAnApplicationBoxForBothRecipes)
-{
-    for (const DRIVER_RECIPE* r : { &g_escRecipe, &g_starRecipe }) {
+    int n = 0;
+    for (const auto& r : rows) {
         FakeInstall ops;
-        ops.hPrinter = nullptr;
-        ops.dwLastError = 1802;
-        InstallPrinterDirect(ops, *r);
-        std::vector<std::string> tail(ops.calls.end() - 3, ops.calls.end());
-        std::vector<std::string> want = { "printer:2", "lasterror",
-                                          std::string("appbox:") + g_szAlreadyInstalled + "|0" };
-        EXPECT_EQ(want, tail);
+        static_cast<Spooler&>(ops) = r.spooler;
+        InstallPrinterDirect(ops, *r.pRecipe);
+        Calls want = r.calls;
+        for (std::string& c : want)
+            if (size_t at = c.find('@'); at != std::string::npos)
+                c.replace(at, 1, r.spooler.strDir);
+        EXPECT_EQ(want, ops.calls) << "row " << ++n;
     }
 }
 
-TEST(InstallPrinterDirect, OtherAddPrinterErrorIsTheStopBox)
+TEST(Install, EachButtonInEachFamily)
 {
-    FakeInstall ops;
-    ops.hPrinter = nullptr;
-    ops.dwLastError = 5;
-    InstallPrinterDirect(ops, g_escRecipe);
-    EXPECT_EQ("lasterror", ops.calls[ops.calls.size() - 2]);
-    EXPECT_EQ(Box(g_szPrinterFailed, g_szInstallErrorCaption, 16), ops.calls.back());
-}
-
-TEST(InstallPrinterDirect, DriverRecordFieldForField)
-{
-    FakeInstall ops;
-    InstallPrinterDirect(ops, g_escRecipe);
-    const DRIVER_INFO_3_REC& d = ops.driver;
-    EXPECT_EQ(2u, d.cVersion);
-    EXPECT_EQ("EPSON TM-U210B Partial cut", Str(d.pName));
-    EXPECT_EQ("Windows 4.0", Str(d.pEnvironment));
-    EXPECT_EQ(kDir + "\\Tm300s.drv", ops.strDriverPath);
-    EXPECT_TRUE(ops.bOnePathText);
-    EXPECT_EQ(nullptr, d.pHelpFile);
-    EXPECT_EQ(nullptr, d.pMonitorName);
-    EXPECT_EQ("RAW", Str(d.pDefaultDataType));
-    EXPECT_EQ(std::string("Tm300s.drv\0TMPROCES.dll\0Iconlib.dll\0Unidrv.dll\0Unidrv.hlp\0Tmctrla.ini\0\0", 71),
-              ops.strDependents);
-}
-
-TEST(InstallPrinterDirect, PrinterRecordFieldForFieldAndAllElseZero)
-{
-    for (const DRIVER_RECIPE* r : { &g_escRecipe, &g_starRecipe }) {
+    enum Button { STANDARD, EPSON, STAR };
+    auto Direct = [](const DRIVER_RECIPE& recipe) {
         FakeInstall ops;
-        InstallPrinterDirect(ops, *r);
-        PRINTER_INFO_2_REC p = ops.printer;
-        EXPECT_EQ(Str(r->pszPrinterName), Str(p.pPrinterName));
-        EXPECT_EQ("LPT1:", Str(p.pPortName));
-        EXPECT_EQ(Str(ops.driver.pName), Str(p.pDriverName));
-        EXPECT_EQ("WinPrint", Str(p.pPrintProcessor));
-        EXPECT_EQ("RAW", Str(p.pDatatype));
-        EXPECT_EQ(0x40u, p.Attributes);
-        // Clear what was set; every other byte must be zero.
-        p.pPrinterName = p.pPortName = p.pDriverName = p.pPrintProcessor = p.pDatatype = nullptr;
-        p.Attributes = 0;
-        PRINTER_INFO_2_REC zero{};
-        EXPECT_EQ(0, std::memcmp(&zero, &p, sizeof p));
-    }
-}
-
-TEST(Recipes, DependentFilesStartWithTheDriverAndEndInTwoNuls)
-{
-    EXPECT_EQ((std::vector<std::string>{ "Tm300s.drv", "TMPROCES.dll", "Iconlib.dll", "Unidrv.dll",
-                                         "Unidrv.hlp", "Tmctrla.ini" }),
-              Names(g_escRecipe.pzzDependentFiles));
-    EXPECT_EQ((std::vector<std::string>{ "Sp500.drv", "Iconlib.dll", "Unidrv.dll", "Unidrv.hlp" }),
-              Names(g_starRecipe.pzzDependentFiles));
-    for (const DRIVER_RECIPE* r : { &g_escRecipe, &g_starRecipe }) {
-        EXPECT_EQ(std::string(r->pszDestSuffix + 1), Names(r->pzzDependentFiles)[0]);
-        EXPECT_EQ('\\', r->pszDestSuffix[0]);
-    }
-    EXPECT_EQ("VELTA VT-480QX(STAR)", Str(g_starRecipe.pszPrinterName));
-    EXPECT_EQ("Star SP542 (NF_Fcut)", Str(g_starRecipe.pszDriverName));
-}
-
-TEST(InstallPrinterDirect, DriverDirectoryThatWouldOverflowIsACopyFailure)
-{
-    // 260 bytes in all: directory + "\Tm300s.drv" (11) + NUL must fit.
-    for (size_t nDir : { 248u, 249u, 259u }) {
-        FakeInstall ops;
-        ops.strDriverDir = "C:" + std::string(nDir - 2, 'd');
-        InstallPrinterDirect(ops, g_escRecipe);
-        if (nDir == 248) {
-            ASSERT_GE(ops.calls.size(), 2u);
-            EXPECT_EQ(0u, ops.calls[1].rfind("copy:", 0));
-            EXPECT_EQ(259u, ops.strDriverPath.size());
-        } else {
-            std::vector<std::string> want = { "dir", "appbox:Driver Path can not copy!|0" };
-            EXPECT_EQ(want, ops.calls) << nDir;
-        }
-    }
-}
-
-TEST(InstallPrinterDirect, UnknownDriverDirectoryIsACopyFailure)
-{
-    FakeInstall ops;
-    ops.bDirOk = false;
-    InstallPrinterDirect(ops, g_starRecipe);
-    std::vector<std::string> want = { "dir", "appbox:Driver Path can not copy!|0" };
-    EXPECT_EQ(want, ops.calls);
-}
-
-TEST(Dispatch, NineXInstallsDirectlyWithoutAQuestion)
-{
-    FakeInstall ops;
-    FakeShell shell;
-    DrvStandard(0, ops);
-    DrvStarEmu(0, ops, shell);
-    std::vector<std::string> copies;
-    for (const std::string& c : ops.calls)
-        if (c.rfind("copy:", 0) == 0 || c.rfind("exec:", 0) == 0 || c.find(g_szPromptCaption) != std::string::npos)
-            copies.push_back(c);
-    ASSERT_EQ(2u, copies.size());
-    EXPECT_NE(std::string::npos, copies[0].find("Tm300s.drv"));
-    EXPECT_NE(std::string::npos, copies[1].find("Sp500.drv"));
-    EXPECT_TRUE(shell.opened.empty());
-}
-
-TEST(Dispatch, AnyNonZeroFlagRunsTheHiddenCommand)
-{
-    for (int flag : { 1, 2, -1 }) {
-        FakeInstall ops;
-        DrvStandard(flag, ops);
-        std::vector<std::string> want = { std::string("exec:") + g_szPrintUiCommand + "|0" };
-        EXPECT_EQ(want, ops.calls) << flag;
-    }
-}
-
-TEST(Dispatch, CommandFailureBoxBelow32Only)
-{
-    for (unsigned result : { 0u, 31u, 32u, 33u, 0xFFFFFFFFu }) {
-        FakeInstall ops;
-        ops.uExecResult = result;
-        DrvStandard(1, ops);
-        if (result < 32) {
-            ASSERT_EQ(2u, ops.calls.size()) << result;
-            EXPECT_EQ(Box(g_szCommandFailed, g_szCommandFailedCaption, 16), ops.calls[1]);
-        } else {
-            EXPECT_EQ(1u, ops.calls.size()) << result;
-        }
-    }
-}
-
-struct PromptCase { int flag; int answer; const char* prompt; const char* installer; bool bOpens; };
-
-TEST(Dispatch, EmulationPromptsGoAheadOnEveryAnswerButNo)
-{
-    const PromptCase cases[] = {
-        { 0, 7, g_szPromptEpson9x, "Driver\\Adt210e.exe", false },
-        { 0, 6, g_szPromptEpson9x, "Driver\\Adt210e.exe", true },
-        { 0, 0, g_szPromptEpson9x, "Driver\\Adt210e.exe", true },
-        { 1, 7, g_szPromptEpsonNt, "Driver\\ATM_301bE.exe", false },
-        { 1, 6, g_szPromptEpsonNt, "Driver\\ATM_301bE.exe", true },
-        { 5, 0, g_szPromptEpsonNt, "Driver\\ATM_301bE.exe", true },
+        InstallPrinterDirect(ops, recipe);
+        return ops.calls;
     };
-    for (const PromptCase& c : cases) {
+    const std::string exec = "exec " + T("printui") + "|0";
+    const std::string failed = "box " + T("commandfailed") + "|" + T("commandfailedcaption") + "|16";
+    auto Prompt = [](const char* name) { return "box " + T(name) + "|" + T("promptcaption") + "|52"; };
+    auto Open = [](const char* name) { return "open active open " + T(name) + " 1"; };
+    const struct { Button b; int nFlag, nAnswer; unsigned uExec; Calls calls; } rows[] = {
+        { STANDARD, 0, 6, 33, Direct(g_escRecipe) },
+        { STANDARD, 1, 6, 33, { exec } },
+        { STANDARD, 2, 6, 32, { exec } },
+        { STANDARD, -1, 6, 0xFFFFFFFF, { exec } },
+        { STANDARD, 1, 6, 31, { exec, failed } },
+        { STANDARD, 1, 6, 0, { exec, failed } },
+        { EPSON, 0, 7, 33, { Prompt("prompt.epson9x") } },
+        { EPSON, 0, 6, 33, { Prompt("prompt.epson9x"), Open("cd.epson9x") } },
+        { EPSON, 0, 0, 33, { Prompt("prompt.epson9x"), Open("cd.epson9x") } },
+        { EPSON, 1, 7, 33, { Prompt("prompt.epsonnt") } },
+        { EPSON, 1, 6, 33, { Prompt("prompt.epsonnt"), Open("cd.epsonnt") } },
+        { STAR, 0, 7, 33, Direct(g_starRecipe) },
+        { STAR, 1, 7, 33, { Prompt("prompt.starnt") } },
+        { STAR, 1, 6, 33, { Prompt("prompt.starnt"), Open("cd.starnt") } },
+        { STAR, 1, 0, 33, { Prompt("prompt.starnt"), Open("cd.starnt") } },
+    };
+    int n = 0;
+    for (const auto& r : rows) {
         FakeInstall ops;
-        ops.nBoxAnswer = c.answer;
-        FakeShell shell;
-        DrvEpsonEmu(c.flag, ops, shell);
-        std::vector<std::string> want = { Box(c.prompt, g_szPromptCaption, 52) };
-        EXPECT_EQ(want, ops.calls);
-        if (c.bOpens)
-            EXPECT_EQ(std::vector<std::string>{ std::string("active|open|") + c.installer + "|1" }, shell.opened);
+        ops.nAnswer = r.nAnswer;
+        ops.uExec = r.uExec;
+        if (r.b == STANDARD)
+            DrvStandard(r.nFlag, ops);
+        else if (r.b == EPSON)
+            DrvEpsonEmu(r.nFlag, ops, ops);
         else
-            EXPECT_TRUE(shell.opened.empty());
+            DrvStarEmu(r.nFlag, ops, ops);
+        EXPECT_EQ(r.calls, ops.calls) << "row " << ++n;
     }
-}
-
-TEST(Dispatch, StarPromptOnNtOnly)
-{
-    for (int answer : { 7, 6, 0 }) {
-        FakeInstall ops;
-        ops.nBoxAnswer = answer;
-        FakeShell shell;
-        DrvStarEmu(1, ops, shell);
-        EXPECT_EQ(std::vector<std::string>{ Box(g_szPromptStarNt, g_szPromptCaption, 52) }, ops.calls);
-        EXPECT_EQ(answer == 7 ? 0u : 1u, shell.opened.size());
-        if (answer != 7) {
-            EXPECT_EQ("active|open|Driver\\linemode_2k-xp.exe|1", shell.opened[0]);
-        }
-    }
-}
-
-TEST(Dispatch, EpsonPromptsDifferInOneCharacter)
-{
-    std::string a = g_szPromptEpson9x, b = g_szPromptEpsonNt;
-    ASSERT_EQ(a.size(), b.size() + 1);
-    size_t i = a.find("TM-U210B");
-    ASSERT_NE(std::string::npos, i);
-    EXPECT_EQ(a.substr(0, i + 7) + a.substr(i + 8), b);
 }
 
 } // namespace

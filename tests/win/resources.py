@@ -1,9 +1,9 @@
 #!/usr/bin/python3
-"""The shipped exe's resources, field by field, read with pefile: both dialog
-templates against the table below, every one-line text against its control's
-width, string 101, the icon, the hand cursor, the logo and the version block,
-all in language 0x0804.
-  resources.py SetupMenu.exe"""
+# The shipped exe's resources, field by field, read with pefile: both dialog
+# templates against the table below, every one-line text against its
+# control's width, string 101, the icon, the hand cursor, the logo and the
+# version block, all in language 0x0804.
+#   resources.py SetupMenu.exe
 import struct
 import sys
 
@@ -61,29 +61,12 @@ class Reader:
         return values if len(values) > 1 else values[0]
 
     def sz_or_ord(self):  # a string, '#n' for an ordinal, '' for none
-        w = self.take('H')
+        w, chars = self.take('H'), ''
         if w == 0xFFFF:
             return '#%d' % self.take('H')
-        chars = []
         while w:
-            chars.append(chr(w))
-            w = self.take('H')
-        return ''.join(chars)
-
-    def align(self):
-        self.at += -self.at % 4
-
-
-def resource(pe, type_id, res_id):
-    for t in pe.DIRECTORY_ENTRY_RESOURCE.entries:
-        if t.id == type_id:
-            for r in t.directory.entries:
-                if r.id == res_id:
-                    for lang in r.directory.entries:
-                        if lang.id == LANG:
-                            return pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
-    failures.append(f'no resource {type_id}/{res_id} in language 0x0804')
-    return None
+            chars, w = chars + chr(w), self.take('H')
+        return chars
 
 
 def text_pixels(what, text):
@@ -98,22 +81,13 @@ def text_pixels(what, text):
 
 def check_dialog(name, data, extended, want_head, want_items):
     r = Reader(data)
-    if extended:
-        head = (r.take('HH'), r.take('I'), r.take('I'), r.take('I'))
-        head = head[0] + head[1:]
-    else:
-        head = (r.take('I'), r.take('I'))
-    count = r.take('H')
+    head, count = r.take('HHIII' if extended else 'II'), r.take('H')
     frame = (r.take('hhhh'), r.sz_or_ord(), r.sz_or_ord(), r.sz_or_ord())
     font = (r.take('HHBB'), r.sz_or_ord()) if extended else (r.take('H'), r.sz_or_ord())
     expect(name + ' header', want_head, (head, count, frame, font))
     for n, want in enumerate(want_items):
-        r.align()
-        if extended:
-            help_id, ex_style, style = r.take('III')
-        else:
-            style, ex_style = r.take('II')
-            help_id = 0
+        r.at += -r.at % 4
+        help_id, ex_style, style = r.take('III') if extended else (0,) + r.take('II')[::-1]
         box = r.take('hhhh')
         ctl_id = r.take('i' if extended else 'h')
         got = (style,) + box + (ctl_id, r.sz_or_ord(), r.sz_or_ord())
@@ -129,44 +103,40 @@ def check_dialog(name, data, extended, want_head, want_items):
 
 
 def main(path):
-    pe = pefile.PE(path)
-    t = pefile.RESOURCE_TYPE
-    dialog = resource(pe, t['RT_DIALOG'], 102)
-    if dialog:
-        check_dialog('dialog 102', dialog, True,
-                     ((1, 0xFFFF, 0, 0x00040000, 0x90CA00C4), 19, ((0, 0, 416, 311), '', '', 'VELTA · 票据打印专家'),
-                      ((9, 0, 0, 1), '宋体')), MENU)
-    dialog = resource(pe, t['RT_DIALOG'], 100)
-    if dialog:
-        check_dialog('dialog 100', dialog, False,
-                     ((0x80C800C0, 0), 5, ((0, 0, 235, 71), '', '', '关于MENURIX'), (9, '宋体')), ABOUT)
+    pe, t = pefile.PE(path), pefile.RESOURCE_TYPE
+    res = {(k.id, r.id): pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
+           for k in pe.DIRECTORY_ENTRY_RESOURCE.entries for r in k.directory.entries
+           for lang in r.directory.entries if lang.id == LANG}
+    want = [('RT_DIALOG', 102), ('RT_DIALOG', 100), ('RT_STRING', 101 // 16 + 1), ('RT_GROUP_ICON', 132),
+            ('RT_GROUP_CURSOR', 130), ('RT_BITMAP', 133), ('RT_VERSION', 1)]
+    missing = [w for w in want if (t[w[0]], w[1]) not in res]
+    if missing:
+        print(f'FAIL not in language 0x0804: {missing}')
+        return 1
+    check_dialog('dialog 102', res[t['RT_DIALOG'], 102], True,
+                 ((1, 0xFFFF, 0, 0x00040000, 0x90CA00C4), 19, ((0, 0, 416, 311), '', '', 'VELTA · 票据打印专家'),
+                  ((9, 0, 0, 1), '宋体')), MENU)
+    check_dialog('dialog 100', res[t['RT_DIALOG'], 100], False,
+                 ((0x80C800C0, 0), 5, ((0, 0, 235, 71), '', '', '关于MENURIX'), (9, '宋体')), ABOUT)
 
-    block = resource(pe, t['RT_STRING'], 101 // 16 + 1)  # ids 96 to 111
-    if block:
-        r = Reader(block)
-        for _ in range(101 % 16):
-            r.at += 2 + 2 * r.take('H')
-        n = r.take('H')
-        expect('string 101', '关于 Tovrana(&A)...', block[r.at:r.at + 2 * n].decode('utf-16-le'))
+    r = Reader(res[t['RT_STRING'], 101 // 16 + 1])  # ids 96 to 111
+    for _ in range(101 % 16):
+        r.at += 2 + 2 * r.take('H')
+    n = r.take('H')
+    expect('string 101', '关于 Tovrana(&A)...', r.data[r.at:r.at + 2 * n].decode('utf-16-le'))
 
-    group = resource(pe, t['RT_GROUP_ICON'], 132)
-    if group:  # one image: width, height, colours, bits
-        expect('icon 132', (1, 1, 32, 32, 16, 4), struct.unpack_from('<2xHHBBB3xH', group))
-    group = resource(pe, t['RT_GROUP_CURSOR'], 130)
-    if group:
-        expect('cursor 130 group', (2, 1), struct.unpack_from('<2xHH', group))
-        image = resource(pe, t['RT_CURSOR'], struct.unpack_from('<H', group, 6 + 12)[0])
-        if image:  # hot spot, then the image and its mask, one bit a pixel
-            expect('cursor 130', (6, 0, 32, 64, 1), struct.unpack_from('<HH4xii2xH', image))
-    bitmap = resource(pe, t['RT_BITMAP'], 133)
-    if bitmap:
-        expect('bitmap 133', (71, 17, 24), struct.unpack_from('<4xii2xH', bitmap))
-
-    version = resource(pe, t['RT_VERSION'], 1)
-    if version:
-        at = version.find(struct.pack('<I', 0xFEEF04BD))
-        expect('version 1', (0x00010000, 1, 0x00010000, 1), struct.unpack_from('<8xIIII', version, at))
-        expect('version 1 string block', True, '080404B0'.encode('utf-16-le') in version)
+    # The icon's one image: width, height, colours, bits.
+    expect('icon 132', (1, 1, 32, 32, 16, 4), struct.unpack_from('<2xHHBBB3xH', res[t['RT_GROUP_ICON'], 132]))
+    group = res[t['RT_GROUP_CURSOR'], 130]
+    expect('cursor 130 group', (2, 1), struct.unpack_from('<2xHH', group))
+    image = res.get((t['RT_CURSOR'], struct.unpack_from('<H', group, 6 + 12)[0]), b'\0' * 22)
+    # The hot spot, then the image and its mask, one bit a pixel.
+    expect('cursor 130', (6, 0, 32, 64, 1), struct.unpack_from('<HH4xii2xH', image))
+    expect('bitmap 133', (71, 17, 24), struct.unpack_from('<4xii2xH', res[t['RT_BITMAP'], 133]))
+    version = res[t['RT_VERSION'], 1]
+    at = version.find(struct.pack('<I', 0xFEEF04BD))
+    expect('version 1', (0x00010000, 1, 0x00010000, 1), struct.unpack_from('<8xIIII', version, at))
+    expect('version 1 string block', True, '080404B0'.encode('utf-16-le') in version)
 
     for f in failures:
         print('FAIL', f)
