@@ -49,7 +49,7 @@ imports() { i686-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ { d = toupper($3
 read -r exe_funcs exe_dlls < <(imports "$exe")
 read -r base_funcs base_dlls < <(imports "$base")
 exe_bytes=$(stat -c %s "$exe"); base_bytes=$(stat -c %s "$base")
-if "$top/tests/check-imports.sh" "$exe" >"$out/imports.txt"; then imports_ok=yes; else imports_ok=no; fi
+if /usr/bin/python3 "$top/tests/win/check-exe.py" "$exe" >"$out/imports.txt"; then imports_ok=yes; else imports_ok=no; fi
 
 # ---- 2. start-up ----
 ( cd "$top/build/win/cd" && WINEDEBUG=-all wine "$top/build/win/bench-build/startup.exe" "$runs" \
@@ -172,7 +172,7 @@ else, both under Wine $(wine --version | sed 's/wine-//') (winxp prefix, Xvfb, o
 
 How each figure is taken:
 
-- Size and imports: the file's bytes and \`objdump -p\`; \`tests/check-imports.sh\`
+- Size and imports: the file's bytes and \`objdump -p\`; \`tests/win/check-exe.py\`
   checks the DLLs and a list of functions that Windows 98 lacks.
 - Start-up: \`bench/startup.cpp\`, inside Wine, times CreateProcess to the
   moment the new process first waits for input (WaitForInputIdle): its

@@ -10,12 +10,16 @@
 //   probe answer ID              press button ID of the menu's box
 //   probe close TITLE-PART       close the top-level windows whose title has it
 //   probe post MSG WPARAM [LPARAM] post a message to the menu (a WM_APP+N marks a message trace)
-//   probe look ID                "look ID TL BR BLUE RUN": the control as drawn on the screen:
-//                                its corner pixels (named when a system colour: face hi
-//                                shadow text), its pure-blue pixels and their longest run
-//                                along a row
+//   probe rules                  "rules Y...": the rows, from the top, of the open popup menu
+//                                that are a separator's shadow line
+//   probe look ID                "look ID TL BR BLUE RUN DX DY": the control as drawn on the
+//                                screen: its corner pixels (named when a system colour: face
+//                                hi shadow text), its pure-blue pixels, their longest run
+//                                along a row, and how far right and down of centre they lie
+//                                (twice the offset)
 #include <windows.h>
 #include <stdio.h>
+#include <algorithm>
 #include <string>
 
 static std::string Utf8(const std::wstring& w)
@@ -96,20 +100,47 @@ static std::string Colour(COLORREF c)
 
 static void Look(HWND h)
 {
-    RECT rc;
+    RECT rc, ink = { 9999, 9999, -1, -1 };  // the blue pixels' bounds
     GetWindowRect(h, &rc);
     HDC hdc = GetDC(NULL);
     int nBlue = 0, nRun = 0;
     for (int y = rc.top; y < rc.bottom; ++y) {
         for (int x = rc.left, run = 0; x < rc.right; ++x) {
             run = GetPixel(hdc, x, y) == RGB(0, 0, 255) ? run + 1 : 0;
-            nBlue += run > 0;
+            if (run > 0) {
+                ++nBlue;
+                ink = { std::min(ink.left, (LONG)x), std::min(ink.top, (LONG)y), x + 1 > ink.right ? x + 1 : ink.right, y + 1 };
+            }
             nRun = run > nRun ? run : nRun;
         }
     }
-    printf("look %d %s %s %d %d\n", GetDlgCtrlID(h), Colour(GetPixel(hdc, rc.left, rc.top)).c_str(),
-           Colour(GetPixel(hdc, rc.right - 1, rc.bottom - 1)).c_str(), nBlue, nRun);
+    printf("look %d %s %s %d %d %ld %ld\n", GetDlgCtrlID(h), Colour(GetPixel(hdc, rc.left, rc.top)).c_str(),
+           Colour(GetPixel(hdc, rc.right - 1, rc.bottom - 1)).c_str(), nBlue, nRun,
+           nBlue ? (ink.left - rc.left) - (rc.right - ink.right) : 0,
+           nBlue ? (ink.top - rc.top) - (rc.bottom - ink.bottom) : 0);
     ReleaseDC(NULL, hdc);
+}
+
+static BOOL CALLBACK Rules(HWND h, LPARAM)
+{
+    wchar_t cls[16];
+    GetClassNameW(h, cls, 16);
+    if (!IsWindowVisible(h) || lstrcmpW(cls, L"#32768") != 0)
+        return TRUE;
+    RECT rc;
+    GetWindowRect(h, &rc);
+    HDC hdc = GetDC(NULL);
+    printf("rules");
+    for (int y = rc.top; y < rc.bottom; ++y) {
+        int n = 0;
+        for (int x = rc.left + 4; x < rc.right - 4; ++x)
+            n += GetPixel(hdc, x, y) == GetSysColor(COLOR_BTNSHADOW);
+        if (n * 10 > (rc.right - rc.left - 8) * 9)
+            printf(" %ld", y - rc.top);
+    }
+    printf("\n");
+    ReleaseDC(NULL, hdc);
+    return FALSE;
 }
 
 int wmain(int argc, wchar_t** argv)
@@ -145,6 +176,10 @@ int wmain(int argc, wchar_t** argv)
     if (cmd == L"post" && argc > 3 && s_hMenu) {
         PostMessageW(s_hMenu, wcstoul(argv[2], NULL, 0), wcstoul(argv[3], NULL, 0),
                      argc > 4 ? wcstoul(argv[4], NULL, 0) : 0);
+        return 0;
+    }
+    if (cmd == L"rules") {
+        EnumWindows(Rules, 0);
         return 0;
     }
     if (cmd == L"look" && argc > 2 && s_hMenu) {

@@ -98,9 +98,13 @@ group_shown() {  # drivers | commands | none
     awk '$1 == "ctl" && $3 == 1 { if ($2 ~ /^100[089]$/) c++; if ($2 ~ /^101[5-8]$/) d++ }
          END { s = c + 0 "/" d + 0; print s == "3/0" ? "commands" : s == "0/4" ? "drivers" : s == "0/0" ? "none" : "mixed " s }' <<<"$S"
 }
-# look ID: "TL BR BLUE RUN" as drawn: corner colours, pure-blue pixels, longest blue run.
+# look ID: "TL BR BLUE RUN DX DY" as drawn (probe.cpp); hovered: a raised
+# frame, blue text, centred, underlined.
 look() { p look "$1" | cut -d' ' -f3-; }
-hovered() { look "$1" | awk '$1 == "hi" && $2 == "shadow" && $3 > 30 && $4 >= 24 { f = 1 } END { exit !f }'; }
+hovered() {
+    look "$1" | awk '$1 == "hi" && $2 == "shadow" && $3 > 30 && $4 >= 24 && $5 * $5 <= 9 && $6 * $6 <= 16 { f = 1 }
+                     END { exit !f }'
+}
 plain() { look "$1" | awk '$1 == "face" && $2 == "face" && $3 == 0 { f = 1 } END { exit !f }'; }
 # The X pointer's shape: "W H XHOT YHOT"; the hand is 32 x 32 with its hot spot at (6, 0).
 pointer() {
@@ -149,7 +153,7 @@ for c in "1002 drivers drivers" "1003 commands commands" "1005 none testprog" "1
     set -- $c
     hover "$1"
     wait_for "hovering $1 shows the $2 group and its text" "[ \"\$(group_shown)\" = $2 ] && panel_is panel.$1"
-    awaits "$1 is drawn hovered: raised frame, blue underlined text" "hovered $1"
+    awaits "$1 is drawn hovered: raised frame, blue underlined text, centred" "hovered $1"
     check "the pointer over $1 is the hand" '[ "$(pointer)" = "32 32 6 0" ]'
     shot "hover-$3"
     if [ "$1" = 1002 ]; then
@@ -171,7 +175,8 @@ wait_for "and changes neither the group nor the text" '[ "$(group_shown)" = driv
 
 # ---- the About box, from the system menu's last item ----
 p post 0x112 0xF100 0x20  # SC_KEYMENU, space: the system menu
-sleep 0.5
+# Its separator lines, then its bottom edge: the last item has one just above it.
+awaits "the system menu ends with a separator and one item" "p rules | awk '{ exit !(NF > 2 && \$NF - \$(NF - 1) < 30) }'"
 xdotool key Up Return
 wait_for "the system menu's last item opens the About box, modal" 'has "^box 关于MENURIX\|" && has "^menu .* 0$"'
 answer 1

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
-# The shipped exe's resources, field by field, read with pefile: both dialog
-# templates against the table below, every one-line text against its
-# control's width, string 101, the icon, the hand cursor, the logo and the
-# version block, all in language 0x0804.
-#   resources.py SetupMenu.exe
+# The shipped exe, read with pefile. Its imports: only system DLLs, and none
+# of the functions Windows 98 lacks that a runtime might pull in. Its
+# resources, field by field: both dialog templates against the table below,
+# every one-line text against its control's width, string 101, the icon,
+# the hand cursor, the logo and the version block, all in language 0x0804.
+#   check-exe.py SetupMenu.exe
 import struct
 import sys
 
@@ -12,6 +13,10 @@ import pefile
 LANG = 0x0804
 BUTTON, STATIC = '#128', '#130'
 ANY = None  # a free text: it must be there, in code page 936, and fit
+SYSTEM_DLLS = {'KERNEL32.DLL', 'USER32.DLL', 'GDI32.DLL', 'WINSPOOL.DRV', 'SHELL32.DLL', 'MSVCRT.DLL'}
+NEWER_THAN_98 = {'GetTickCount64', 'InitializeCriticalSectionEx', 'InitializeSRWLock', 'AcquireSRWLockExclusive',
+                 'GetSystemTimePreciseAsFileTime', 'FlsAlloc', 'InitOnceExecuteOnce', 'CreateEventExW',
+                 'SetThreadStackGuarantee', 'AddVectoredExceptionHandler', 'GetModuleHandleExW'}
 
 # (style, x, y, cx, cy, id, class, text), in template order; no extended styles.
 MENU = [
@@ -104,6 +109,12 @@ def check_dialog(name, data, extended, want_head, want_items):
 
 def main(path):
     pe, t = pefile.PE(path), pefile.RESOURCE_TYPE
+    for dll in pe.DIRECTORY_ENTRY_IMPORT:
+        name = dll.dll.decode().upper()
+        if name not in SYSTEM_DLLS:
+            failures.append(f'imports {name}, not a system DLL of the menu')
+        failures.extend(f'imports {i.name.decode()}, which Windows 98 lacks' for i in dll.imports
+                        if i.name and i.name.decode() in NEWER_THAN_98)
     res = {(k.id, r.id): pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
            for k in pe.DIRECTORY_ENTRY_RESOURCE.entries for r in k.directory.entries
            for lang in r.directory.entries if lang.id == LANG}
@@ -140,7 +151,7 @@ def main(path):
 
     for f in failures:
         print('FAIL', f)
-    print(f'{path}: {"resources as designed" if not failures else f"{len(failures)} failures"}')
+    print(f'{path}: {"imports and resources as designed" if not failures else f"{len(failures)} failures"}')
     return 1 if failures else 0
 
 
