@@ -43,18 +43,6 @@ static std::wstring Text(HWND h)
 }
 
 static HWND s_hMenu;
-static const wchar_t* s_pszCaption = L"VELTA · 票据打印专家";
-
-static BOOL CALLBACK FindMenu(HWND h, LPARAM)
-{
-    wchar_t cls[64];
-    GetClassNameW(h, cls, 64);
-    if (lstrcmpW(cls, L"#32770") == 0 && Text(h) == s_pszCaption) {
-        s_hMenu = h;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 static BOOL CALLBACK PrintControl(HWND h, LPARAM)
 {
@@ -145,7 +133,7 @@ static BOOL CALLBACK Rules(HWND h, LPARAM)
 
 int wmain(int argc, wchar_t** argv)
 {
-    EnumWindows(FindMenu, 0);
+    s_hMenu = FindWindowW(L"#32770", L"VELTA · 票据打印专家");
     std::wstring cmd = argc > 1 ? argv[1] : L"state";
     if (cmd == L"state") {
         if (s_hMenu) {

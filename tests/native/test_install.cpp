@@ -141,14 +141,11 @@ TEST(Install, EachButtonInEachFamily)
     auto Open = [](const char* name) { return "open active open " + T(name) + " 1"; };
     const struct { Button b; int nFlag, nAnswer; unsigned uExec; Calls calls; } rows[] = {
         { STANDARD, 0, 6, 33, Direct(g_escRecipe) },
-        { STANDARD, 1, 6, 33, { exec } },
-        { STANDARD, 2, 6, 32, { exec } },
+        { STANDARD, 1, 6, 32, { exec } },
         { STANDARD, -1, 6, 0xFFFFFFFF, { exec } },
         { STANDARD, 1, 6, 31, { exec, failed } },
-        { STANDARD, 1, 6, 0, { exec, failed } },
         { EPSON, 0, 7, 33, { Prompt("prompt.epson9x") } },
         { EPSON, 0, 6, 33, { Prompt("prompt.epson9x"), Open("cd.epson9x") } },
-        { EPSON, 0, 0, 33, { Prompt("prompt.epson9x"), Open("cd.epson9x") } },
         { EPSON, 1, 7, 33, { Prompt("prompt.epsonnt") } },
         { EPSON, 1, 6, 33, { Prompt("prompt.epsonnt"), Open("cd.epsonnt") } },
         { STAR, 0, 7, 33, Direct(g_starRecipe) },
