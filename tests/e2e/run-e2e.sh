@@ -269,8 +269,9 @@ wait_for "no box is left open" '! has "^box"'
 xdotool key Escape
 ended "Escape"
 
-# ---- the hover font: made once a button, from the dialog's, heavy and underlined ----
-start_menu ",+font"
+# ---- the hover font: made once a button, from the dialog's, heavy and underlined;
+# ---- a hover repaints its own button, not the dialog
+start_menu ",+font,+message"
 for _ in 1 2; do
     for id in 1002 1003 1005 1 2; do hover $id; until_ok "hovered $id" 5; done
 done
@@ -278,6 +279,9 @@ face='L"\5b8b\4f53"'  # 宋体, as Wine's font trace writes it
 check "five hover fonts for ten hovers, each 宋体 underlined" \
     '[ "$(grep -acF "NtGdiHfontCreate (-12 0 0 0 0 0 0 2 1) $face Bold  Underline" "$out/wine$run.log")" = 5 ]'
 check "drawn at weight 900" 'grep -aqF "font_SelectFont $face, h=-12, it=0, weight=900" "$out/wine$run.log"'
+# The legal line's paints (版权所有 as Wine's message trace writes it): its first only.
+legal_paints() { grep -aF "[000f] WM_PAINT dispatched" "$out/wine$run.log" | grep -acF '\7248\6743\6240\6709 (C) VELTA'; }
+check "ten hovers leave the legal line unpainted (painted $(legal_paints) times)" '[ "$(legal_paints)" -le 2 ]'
 click 2
 ended "The exit button"
 
