@@ -12,11 +12,11 @@
 //   probe post MSG WPARAM [LPARAM] post a message to the menu (a WM_APP+N marks a message trace)
 //   probe rules                  "rules Y...": the rows, from the top, of the open popup menu
 //                                that are a separator's shadow line
-//   probe look ID                "look ID TL BR BLUE RUN DX DY": the control as drawn on the
-//                                screen: its corner pixels (named when a system colour: face
-//                                hi shadow text), its pure-blue pixels, their longest run
-//                                along a row, and how far right and down of centre they lie
-//                                (twice the offset)
+//   probe look ID                "look ID TOP LEFT RIGHT BOTTOM BLUE RUN DX DY": the control as
+//                                drawn on the screen: the middle pixel of each edge (named
+//                                when a system colour: face hi shadow text), its pure-blue
+//                                pixels, their longest run along a row, and how far right
+//                                and down of centre they lie (twice the offset)
 #include <windows.h>
 #include <stdio.h>
 #include <algorithm>
@@ -102,8 +102,10 @@ static void Look(HWND h)
             nRun = run > nRun ? run : nRun;
         }
     }
-    printf("look %d %s %s %d %d %ld %ld\n", GetDlgCtrlID(h), Colour(GetPixel(hdc, rc.left, rc.top)).c_str(),
-           Colour(GetPixel(hdc, rc.right - 1, rc.bottom - 1)).c_str(), nBlue, nRun,
+    const int cx = (rc.left + rc.right) / 2, cy = (rc.top + rc.bottom) / 2;
+    printf("look %d %s %s %s %s %d %d %ld %ld\n", GetDlgCtrlID(h), Colour(GetPixel(hdc, cx, rc.top)).c_str(),
+           Colour(GetPixel(hdc, rc.left, cy)).c_str(), Colour(GetPixel(hdc, rc.right - 1, cy)).c_str(),
+           Colour(GetPixel(hdc, cx, rc.bottom - 1)).c_str(), nBlue, nRun,
            nBlue ? (ink.left - rc.left) - (rc.right - ink.right) : 0,
            nBlue ? (ink.top - rc.top) - (rc.bottom - ink.bottom) : 0);
     ReleaseDC(NULL, hdc);

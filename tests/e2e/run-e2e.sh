@@ -98,14 +98,14 @@ group_shown() {  # drivers | commands | none
     awk '$1 == "ctl" && $3 == 1 { if ($2 ~ /^100[089]$/) c++; if ($2 ~ /^101[5-8]$/) d++ }
          END { s = c + 0 "/" d + 0; print s == "3/0" ? "commands" : s == "0/4" ? "drivers" : s == "0/0" ? "none" : "mixed " s }' <<<"$S"
 }
-# look ID: "TL BR BLUE RUN DX DY" as drawn (probe.cpp); hovered: a raised
-# frame, blue text, centred, underlined.
+# look ID: "TOP LEFT RIGHT BOTTOM BLUE RUN DX DY" as drawn (probe.cpp);
+# hovered: a raised frame, blue text, centred, underlined.
 look() { p look "$1" | cut -d' ' -f3-; }
 hovered() {
-    look "$1" | awk '$1 == "hi" && $2 == "shadow" && $3 > 30 && $4 >= 24 && $5 * $5 <= 9 && $6 * $6 <= 16 { f = 1 }
+    look "$1" | awk '$1 $2 $3 $4 == "hihishadowshadow" && $5 > 30 && $6 >= 24 && $7 * $7 <= 9 && $8 * $8 <= 16 { f = 1 }
                      END { exit !f }'
 }
-plain() { look "$1" | awk '$1 == "face" && $2 == "face" && $3 == 0 { f = 1 } END { exit !f }'; }
+plain() { look "$1" | awk '$1 $2 $3 $4 == "facefacefaceface" && $5 == 0 { f = 1 } END { exit !f }'; }
 # The X pointer's shape: "W H XHOT YHOT"; the hand is 32 x 32 with its hot spot at (6, 0).
 pointer() {
     /usr/bin/python3 -c 'from Xlib import display
@@ -163,7 +163,7 @@ for c in "1002 drivers drivers" "1003 commands commands" "1005 none testprog" "1
     shot "hover-$3"
     if [ "$1" = 1002 ]; then
         xdotool mousedown 1
-        awaits "pressed, 1002 is drawn sunken" '[ "$(look 1002 | cut -d" " -f1-2)" = "shadow hi" ]'
+        awaits "pressed, 1002 is drawn sunken" '[ "$(look 1002 | cut -d" " -f1-4)" = "shadow shadow hi hi" ]'
         empty_space; xdotool mouseup 1  # released outside: no click
     fi
     empty_space
