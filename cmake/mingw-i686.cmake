@@ -1,7 +1,7 @@
 # Cross toolchain: Debian's mingw-w64 for 32-bit Windows.
-# MINGW_THREADS selects the compiler variant: "win32" for the shipped exe
-# (no winpthreads, nothing newer than Windows 98), "posix" for the test
-# programs (GoogleTest needs std::mutex).
+# MINGW_THREADS selects the compiler variant: "win32", used for everything
+# (no winpthreads, nothing newer than Windows 98); "posix" pulls in
+# winpthreads and GetTickCount64.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
