@@ -292,6 +292,10 @@ if [ "$mode" = win98 ]; then
     sleep 0.5
     xdotool key c  # 关闭(&C)
     ended "Close on the system menu"
+    start_menu
+    move $(state | awk '$1 == "menu" { print $5 - 14, $4 + 10 }')  # the caption's close button
+    xdotool click 1
+    ended "The caption's close button"
 else
     xdotool key alt+F4
     ended "Alt+F4"
