@@ -134,10 +134,7 @@ start_menu() {
     wait_for "the menu opens (run $run)" 'has "^menu"' 30 || { echo "e2e $mode: the menu did not open"; exit 1; }
     sleep 0.5
 }
-ended() {  # ended HOW
-    until_ok '! kill -0 $menu' 10
-    check "$1 ends the menu" '! kill -0 $menu'
-}
+ended() { awaits "$1 ends the menu" '! kill -0 $menu'; }  # ended HOW
 
 # ---- start-up ----
 start_menu ",+printui"
