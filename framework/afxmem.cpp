@@ -1,6 +1,7 @@
-// Heap allocation for the shipped exe: plain malloc and free. The program
-// is built without exceptions, and the throwing operator new of libstdc++
-// would pull its whole exception runtime into a 32 KiB program.
+// Heap allocation for the shipped exe: malloc and free, which are the
+// process heap's (framework/afxcrt.cpp). The program is built without
+// exceptions, and the throwing operator new of libstdc++ would pull its
+// whole exception runtime into a 32 KiB program.
 #include <stdlib.h>
 #include <new>
 

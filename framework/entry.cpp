@@ -1,12 +1,13 @@
 // The shipped exe's entry point, in place of the C runtime's start-up code
-// (it is linked with -nostartfiles). The menu reads no command line, no
+// (it is linked with -nostdlib). The menu reads no command line, no
 // environment and no console; that code and its unwind tables were a fifth
 // of the file. What the menu needs of it is done here: the static
 // constructors before WinMain (theApp among them), the exit functions after
-// it. msvcrt.dll sets up its own heap when it is loaded, so malloc works.
+// it. The heap is the process heap (framework/afxcrt.cpp), which needs no
+// set-up.
 #include <windows.h>
 
-extern "C" void __main();  // mingw's runner of the static constructors
+extern "C" void __main();  // libgcc's runner of the static constructors
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
 namespace {
@@ -18,8 +19,8 @@ int s_nAtExit = 0;
 
 } // namespace
 
-// Without the runtime's start-up, msvcrt's atexit would be reached through
-// a runtime relocation that nothing applies.
+// No runtime is linked: the static destructors and libgcc's __main register
+// their exit functions here.
 extern "C" int atexit(PFN_ATEXIT pfn)
 {
     if (s_nAtExit == (int)(sizeof s_pfnAtExit / sizeof s_pfnAtExit[0]))

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-# The shipped exe, read with pefile. Its imports: only system DLLs, and none
-# of the functions Windows 98 lacks that a runtime might pull in. Its
+# The shipped exe, read with pefile. Its imports: only the three DLLs every
+# 32-bit Windows has, and none of the functions Windows 98 lacks. Its
 # resources, field by field: both dialog templates against the table below,
 # every one-line text against its control's width, string 101, the icon,
 # the hand cursor, the logo and the version block, all in language 0x0804.
@@ -13,7 +13,9 @@ import pefile
 LANG = 0x0804
 BUTTON, STATIC = '#128', '#130'
 ANY = None  # a free text: it must be there, in code page 936, and fit
-SYSTEM_DLLS = {'KERNEL32.DLL', 'USER32.DLL', 'GDI32.DLL', 'WINSPOOL.DRV', 'SHELL32.DLL', 'MSVCRT.DLL'}
+# Every 32-bit Windows has these three; the spooler and the shell are loaded
+# by full path when a button needs them, and no C runtime DLL is imported.
+SYSTEM_DLLS = {'KERNEL32.DLL', 'USER32.DLL', 'GDI32.DLL'}
 NEWER_THAN_98 = {'GetTickCount64', 'InitializeCriticalSectionEx', 'InitializeSRWLock', 'AcquireSRWLockExclusive',
                  'GetSystemTimePreciseAsFileTime', 'FlsAlloc', 'InitOnceExecuteOnce', 'CreateEventExW',
                  'SetThreadStackGuarantee', 'AddVectoredExceptionHandler', 'GetModuleHandleExW'}
