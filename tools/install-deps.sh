@@ -16,7 +16,7 @@ packages=(
     wine wine32:i386
     xvfb openbox x11-utils xdotool imagemagick
     locales fonts-wqy-zenhei fonts-arphic-uming
-    xorriso python3-pefile python3-xlib
+    xorriso p7zip-full python3-pefile python3-xlib
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
