@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build, the menu under Wine and the tests need, on
 # Debian 12 as root: the i386 architecture, Wine, mingw-w64, CMake, Ninja,
-# GoogleTest, Xvfb, openbox, xdotool, ImageMagick, xorriso, pefile and
-# python-xlib (the resource and pointer checks), CJK fonts (a
-# Song face stands in for 宋体), the zh_CN.UTF-8 locale, and an ordinary
+# GoogleTest, Xvfb, openbox, xdotool, ImageMagick, xorriso, 7-Zip (reads
+# images back), pefile and python-xlib (the resource and pointer checks),
+# CJK fonts (a Song face stands in for 宋体), the zh_CN.UTF-8 locale, and an ordinary
 # user for the end-to-end tests (E2E_USER, default menuuser): the menu must
 # be tried as a user meets it, and Wine run as root writes over read-only
 # files. Does nothing for what is already there.
