@@ -37,11 +37,6 @@ CString& CString::operator=(const CString& other)
     return *this;
 }
 
-BOOL CString::operator==(LPCSTR psz) const
-{
-    return strcmp(m_pchData, psz ? psz : "") == 0;
-}
-
 void CString::Assign(LPCSTR psz, int nLength)
 {
     // Copy first: psz may point into our own buffer.

@@ -17,7 +17,6 @@ public:
     int GetLength() const { return m_nLength; }
     BOOL IsEmpty() const { return m_nLength == 0; }
     operator LPCSTR() const { return m_pchData; }
-    BOOL operator==(LPCSTR psz) const;
 
     // Operations
     BOOL LoadString(UINT nID);
