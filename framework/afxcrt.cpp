@@ -1,11 +1,7 @@
-// The few C runtime functions the shipped exe uses, over KERNEL32 alone, so
-// that it imports no runtime DLL: Windows 95 before OSR2.5 has no
-// MSVCRT.DLL, and one beside a copied menu would be loaded before the
-// system's. Only the exe links this file; the native tree uses its libc.
-//
-// Built with -fno-builtin and without loop-pattern distribution (see
-// CMakeLists.txt): the compiler would otherwise turn these loops back into
-// calls to themselves.
+// The C runtime's heap for the shipped exe, over KERNEL32 alone: the exe
+// links no runtime and imports no runtime DLL, since Windows 95 before
+// OSR2.5 has no MSVCRT.DLL, and one beside a copied menu would be loaded
+// before the system's. Its string functions are afxcrtstr.cpp.
 #include <windows.h>
 #include <stddef.h>
 
@@ -27,33 +23,6 @@ void free(void* p)
 void abort()
 {
     ::ExitProcess(3);
-}
-
-// Byte semantics: lstrlenA and lstrcpyA would do, but lstrcmpA compares by
-// the locale's collation, which ignores hyphens, and "VT-480QX" would equal
-// "VT480QX".
-size_t strlen(const char* s)
-{
-    const char* p = s;
-    while (*p)
-        ++p;
-    return (size_t)(p - s);
-}
-
-int strcmp(const char* a, const char* b)
-{
-    const unsigned char* p = (const unsigned char*)a;
-    const unsigned char* q = (const unsigned char*)b;
-    while (*p && *p == *q)
-        ++p, ++q;
-    return *p - *q;
-}
-
-char* strcpy(char* dst, const char* src)
-{
-    char* d = dst;
-    while ((*d++ = *src++) != '\0') {}
-    return dst;
 }
 
 } // extern "C"
