@@ -1,6 +1,6 @@
 // The C runtime's string functions for the shipped exe, which links no
-// runtime (see afxcrt.cpp). No <windows.h>: the native tests link this file
-// in place of their libc's.
+// runtime (see afxcrt.cpp). No <windows.h>, so that the native tests can
+// build it too.
 #include <stddef.h>
 
 extern "C" {

@@ -1,5 +1,5 @@
-// The shipped exe's own runtime pieces, which replace the C library's in
-// this program too: operator new, and the byte-string functions.
+// The shipped exe's own runtime pieces: operator new, and the byte-string
+// functions.
 #include <gtest/gtest.h>
 #include <cstdint>
 #include <cstring>
@@ -14,17 +14,21 @@ TEST(Allocation, AnUnmeetableRequestEndsTheProgram)
     EXPECT_DEATH({ void* volatile p = ::operator new[](n); (void)p; }, "");
 }
 
-// Built with -fno-builtin, so each call below is the exe's function.
+// framework/afxcrtstr.cpp, compiled here under these names.
+extern "C" size_t afx_strlen(const char* s);
+extern "C" int afx_strcmp(const char* a, const char* b);
+extern "C" char* afx_strcpy(char* dst, const char* src);
+
 TEST(Strings, CopyLengthAndCompareByByte)
 {
     char buf[10];
     memset(buf, 'x', sizeof buf);
-    EXPECT_EQ(buf, strcpy(buf, "VT-480QX"));
+    EXPECT_EQ(buf, afx_strcpy(buf, "VT-480QX"));
     EXPECT_EQ(0, memcmp(buf, "VT-480QX\0x", sizeof buf));  // the terminator, and no further
-    EXPECT_EQ(8u, strlen(buf));
-    EXPECT_EQ(0u, strlen(""));
-    EXPECT_EQ(0, strcmp(buf, "VT-480QX"));
-    EXPECT_LT(strcmp("VT-480QX", "VT480QX"), 0);   // '-' is a byte like any other
-    EXPECT_LT(strcmp("VT", "VT-480QX"), 0);        // a prefix comes first
-    EXPECT_GT(strcmp("\xb0\xb2", "\x7f"), 0);      // code-page-936 bytes are above ASCII
+    EXPECT_EQ(8u, afx_strlen(buf));
+    EXPECT_EQ(0u, afx_strlen(""));
+    EXPECT_EQ(0, afx_strcmp(buf, "VT-480QX"));
+    EXPECT_LT(afx_strcmp("VT-480QX", "VT480QX"), 0);  // '-' is a byte like any other
+    EXPECT_LT(afx_strcmp("VT", "VT-480QX"), 0);       // a prefix comes first
+    EXPECT_GT(afx_strcmp("\xb0\xb2", "\x7f"), 0);     // code-page-936 bytes are above ASCII
 }
