@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <cstdint>
 #include <cstring>
-#include <new>
 
 // A request the heap cannot meet ends the program instead of handing NULL
 // to callers that never check.
@@ -15,16 +14,13 @@ TEST(Allocation, AnUnmeetableRequestEndsTheProgram)
 }
 
 // framework/afxcrtstr.cpp, compiled here under these names.
-extern "C" size_t afx_strlen(const char* s);
-extern "C" int afx_strcmp(const char* a, const char* b);
-extern "C" char* afx_strcpy(char* dst, const char* src);
+extern "C" { size_t afx_strlen(const char*); int afx_strcmp(const char*, const char*); char* afx_strcpy(char*, const char*); }
 
 TEST(Strings, CopyLengthAndCompareByByte)
 {
-    char buf[10];
-    memset(buf, 'x', sizeof buf);
+    char buf[] = "xxxxxxxxxx";
     EXPECT_EQ(buf, afx_strcpy(buf, "VT-480QX"));
-    EXPECT_EQ(0, memcmp(buf, "VT-480QX\0x", sizeof buf));  // the terminator, and no further
+    EXPECT_EQ(0, memcmp(buf, "VT-480QX\0x", 10));  // the terminator, and no further
     EXPECT_EQ(8u, afx_strlen(buf));
     EXPECT_EQ(0u, afx_strlen(""));
     EXPECT_EQ(0, afx_strcmp(buf, "VT-480QX"));

@@ -6,7 +6,6 @@
 # texts against the panel, string 101, the icon, the hand cursor, the logo
 # and the version block, all in language 0x0804.
 #   check-exe.py SetupMenu.exe
-import re
 import struct
 import sys
 from pathlib import Path
@@ -16,7 +15,6 @@ import pefile
 LANG = 0x0804
 BUTTON, STATIC = '#128', '#130'
 ANY = None  # a free text: it must be there, in code page 936, and fit
-PANEL_TEXTS = ['welcome', 'panel.1002', 'panel.1003', 'panel.1005', 'panel.1']  # names in texts.tsv
 # Every 32-bit Windows has these three; the spooler and the shell are loaded
 # by full path when a button needs them, and no C runtime DLL is imported.
 SYSTEM_DLLS = {'KERNEL32.DLL', 'USER32.DLL', 'GDI32.DLL'}
@@ -91,8 +89,7 @@ def text_pixels(what, text):
 
 
 def check_dialog(name, data, extended, want_head, want_items):
-    """Checks a template; returns its controls as (style, x, y, cx, cy, id, class, text)."""
-    r, controls = Reader(data), []
+    r = Reader(data)
     head, count = r.take('HHIII' if extended else 'II'), r.take('H')
     frame = (r.take('hhhh'), r.sz_or_ord(), r.sz_or_ord(), r.sz_or_ord())
     font = (r.take('HHBB'), r.sz_or_ord()) if extended else (r.take('H'), r.sz_or_ord())
@@ -103,7 +100,6 @@ def check_dialog(name, data, extended, want_head, want_items):
         box = r.take('hhhh')
         ctl_id = r.take('i' if extended else 'h')
         got = (style,) + box + (ctl_id, r.sz_or_ord(), r.sz_or_ord())
-        controls.append(got)
         expect(f'{name} control {n + 1} help id, extended style, creation data', (0, 0, 0),
                (help_id, ex_style, r.take('H')))
         if want[7] is ANY and got[7]:
@@ -113,28 +109,19 @@ def check_dialog(name, data, extended, want_head, want_items):
             failures.append(f'{name} control {n + 1} is too narrow for {got[7]!r}')  # 1.5 px a unit
         if extended and got[6] == BUTTON and got[0] & 0xF == 1:  # the menu's Enter means IDOK
             failures.append(f'{name} control {n + 1} is a default button')
-    return controls
 
 
-def texts():
-    """The program's texts from tests/texts.tsv, by name."""
-    table = {}
-    with open(Path(__file__).resolve().parent.parent / 'texts.tsv', encoding='utf-8') as f:
-        for line in f:
-            if not line.startswith('#') and '\t' in line:
-                name, text = line.rstrip('\n').split('\t', 1)
-                table[name] = re.sub(r'\\(.)', lambda m: '\n' if m[1] == 'n' else m[1], text)
-    return table
-
-
-def check_panel_texts(image, panel):
-    """The welcome text and the four category texts, as the exe holds them,
-    each hand-broken line on one line of the panel and every line within
-    its height: 12 px a line in 宋体 9 pt, 1.5 px a dialog unit both ways."""
+def check_panel_texts(image):
+    """The welcome text and the four category texts (tests/texts.tsv), as
+    the exe holds them, each hand-broken line on one line of the panel and
+    every line within its height: 12 px a line in 宋体 9 pt, 1.5 px a dialog
+    unit both ways. The panel is as MENU has it, which the template matches."""
+    panel = next(c for c in MENU if c[5] == 1007)
     width, height = panel[3] * 3 / 2, panel[4] * 3 / 2
-    table = texts()
-    for name in PANEL_TEXTS:
-        text = table[name]
+    with open(Path(__file__).resolve().parent.parent / 'texts.tsv', encoding='utf-8') as f:
+        table = dict(line.rstrip('\n').split('\t', 1) for line in f if '\t' in line and line[0] != '#')
+    for name in ['welcome', 'panel.1002', 'panel.1003', 'panel.1005', 'panel.1']:
+        text = table[name].replace('\\n', '\n')  # their only escape
         if text.encode('cp936') + b'\0' not in image:
             failures.append(f'{name}: not in the exe as in texts.tsv')
         lines = text.rstrip('\n').split('\n')  # trailing blank lines show nothing
@@ -162,13 +149,13 @@ def main(path):
     if missing:
         print(f'FAIL not in language 0x0804: {missing}')
         return 1
-    menu = check_dialog('dialog 102', res[t['RT_DIALOG'], 102], True,
+    check_dialog('dialog 102', res[t['RT_DIALOG'], 102], True,
                  ((1, 0xFFFF, 0, 0x00040000, 0x90CA00C4), 19, ((0, 0, 416, 311), '', '', 'VELTA · 票据打印专家'),
                   ((9, 0, 0, 1), '宋体')), MENU)
     check_dialog('dialog 100', res[t['RT_DIALOG'], 100], False,
                  ((0x80C800C0, 0), 5, ((0, 0, 235, 71), '', '', '关于MENURIX'), (9, '宋体')), ABOUT)
 
-    check_panel_texts(pe.__data__[:], next(c for c in menu if c[5] == 1007))
+    check_panel_texts(pe.__data__[:])
 
     r = Reader(res[t['RT_STRING'], 101 // 16 + 1])  # ids 96 to 111
     for _ in range(101 % 16):
