@@ -19,7 +19,7 @@ void free(void* p)
         ::HeapFree(::GetProcessHeap(), 0, p);
 }
 
-// The runtime's abnormal-termination code.
+// Ends the process with the exit code of the runtime's abort.
 void abort()
 {
     ::ExitProcess(3);
