@@ -17,6 +17,7 @@ folder=$(realpath "$1") out=$(realpath -m "$2")
 case "$out/" in "$folder"/*)
     echo "make-disc: OUT.iso must lie outside FOLDER, which is only read" >&2; exit 2 ;;
 esac
+[ ! -d "$out" ] || { echo "make-disc: $out is a folder; name the image file" >&2; exit 2; }
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SETUPMENU_BUILD:-$top/build/win}
 
