@@ -14,7 +14,8 @@ root=${WINE_PREFIX_ROOT:-$PWD/wineprefix}
 mkdir -p "$root"
 export WINEPREFIX="$root/$mode"
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installer, and no menu entries in the user's desktop.
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
 fresh=0
@@ -24,14 +25,21 @@ make_prefix() {
     wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
-    # The value is case-sensitive; a wrong one silently means Windows 10.
-    wine reg add 'HKCU\Software\Wine' /v Version /d "$mode" /f >/dev/null 2>&1
+    # The version is case-sensitive; a wrong one silently means Windows 10.
     # Wine has no 宋体: without a replacement it draws the dialogs' font in
     # a Hei face with a taller line, and the menu comes out a third taller
     # than on Windows. AR PL UMing is a Song face with close metrics.
-    for face in 宋体 SimSun 新宋体 NSimSun; do
-        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "AR PL UMing CN" /f >/dev/null 2>&1
-    done
+    # One import (a version-5 file is UTF-16) instead of a process a value.
+    local reg="$WINEPREFIX/setupmenu.reg" face
+    { printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine]\r\n"Version"="%s"\r\n' "$mode"
+      printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+      for face in 宋体 SimSun 新宋体 NSimSun; do printf '"%s"="AR PL UMing CN"\r\n' "$face"; done
+    } | iconv -f UTF-8 -t UTF-16 >"$reg"
+    wine regedit /S "Z:$(echo "$reg" | tr / '\\')" >/dev/null 2>&1
+    rm -f "$reg"
+    # The services wineboot started linger for seconds; stopping the server
+    # now writes the registry out just the same.
+    wineserver -k
     wineserver -w
     grep -q "\"Version\"=\"$mode\"" "$WINEPREFIX/user.reg" || {
         echo "wine-run.sh: could not set version $mode in $WINEPREFIX" >&2; exit 1; }
