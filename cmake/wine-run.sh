@@ -2,17 +2,23 @@
 # Runs a Windows program under Wine in a private prefix of the build tree.
 #   wine-run.sh PROGRAM.exe [ARGS...]   run it (ctest's cross-compiling emulator)
 #   wine-run.sh --fresh                  make the prefix anew, then exit
-# WINE_VERSION_MODE   win98 or winxp (default winxp): the prefix's Windows version
+# WINE_VERSION_MODE   the prefix's Windows version (default winxp): win98 and
+#                     winxp for the two families, or any other Wine knows
 # WINE_PREFIX_ROOT    where the prefixes live (default: ./wineprefix)
+# WINE_ARCH           win64 for a 64-bit prefix (Debian's wine64 needed),
+#                     where the 32-bit menu runs under WoW64
 # Without $DISPLAY an Xvfb server with a small window manager is started
 # for the run (display.sh).
 set -eu
 
 mode=${WINE_VERSION_MODE:-winxp}
-case $mode in win98|winxp) ;; *) echo "wine-run.sh: unknown version mode $mode" >&2; exit 2 ;; esac
+case $mode in win95|win98|winme|nt40|win2k|winxp|win2003|vista|win7|win8|win81|win10) ;;
+    *) echo "wine-run.sh: unknown version mode $mode" >&2; exit 2 ;; esac
 root=${WINE_PREFIX_ROOT:-$PWD/wineprefix}
 mkdir -p "$root"
-export WINEPREFIX="$root/$mode"
+export WINEPREFIX="$root/$mode${WINE_ARCH:+-$WINE_ARCH}"
+# Without WINEARCH the 32-bit loader makes 32-bit prefixes even beside wine64.
+[ -z "${WINE_ARCH:-}" ] || export WINEARCH=$WINE_ARCH
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installer, and no menu entries in the user's desktop.
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
@@ -50,7 +56,7 @@ make_prefix() {
 }
 
 # One maker at a time: ctest may start several tests at once.
-exec 9>"$root/$mode.lock"
+exec 9>"$WINEPREFIX.lock"
 flock 9
 if [ $fresh = 1 ] || [ ! -f "$WINEPREFIX/.ready" ]; then make_prefix; fi
 flock -u 9
