@@ -118,13 +118,40 @@ static bool Confirmed(IInstallOps& ops, const char* pszPrompt)
     return ops.DialogMessage(pszPrompt, g_szPromptCaption, INSTALL_MB_YESNO_EXCLAMATION) != INSTALL_IDNO;
 }
 
+// "SYSTEM\rundll32.exe" and the rest of the command as it is. By its bare
+// name Windows looks for rundll32 in the menu's folder and the current one
+// before the system's, and a program of that name there would run. False
+// when the system folder is unknown.
+enum { PRINTUI_CMD_MAX = 2 * INSTALL_MAX_PATH };
+static bool BuildPrintUiCommand(IInstallOps& ops, char (&szCmd)[PRINTUI_CMD_MAX])
+{
+    static const char szProgram[] = "rundll32", szFile[] = "\\rundll32.exe\"";
+    static_assert(1 + INSTALL_MAX_PATH + sizeof szFile + sizeof g_szPrintUiCommand <= PRINTUI_CMD_MAX,
+                  "any system folder fits");
+    char szDir[INSTALL_MAX_PATH];
+    memset(szDir, 0, sizeof szDir);
+    if (!ops.GetSystemFolder(szDir, sizeof szDir))
+        return false;
+    szDir[sizeof szDir - 1] = '\0';
+    size_t nDir = strlen(szDir);
+    if (nDir == 0)
+        return false;
+    szCmd[0] = '"';
+    memcpy(szCmd + 1, szDir, nDir);
+    memcpy(szCmd + 1 + nDir, szFile, sizeof szFile - 1);
+    strcpy(szCmd + nDir + sizeof szFile, g_szPrintUiCommand + sizeof szProgram - 1);
+    return true;
+}
+
 void DrvStandard(int bNtPlatform, IInstallOps& ops)
 {
     if (bNtPlatform == 0) {
         InstallPrinterDirect(ops, g_escRecipe);
         return;
     }
-    if (ops.Exec(g_szPrintUiCommand, INSTALL_SW_HIDE) < 32)
+    // Without the system's rundll32 the command is not started at all.
+    char szCmd[PRINTUI_CMD_MAX];
+    if (!BuildPrintUiCommand(ops, szCmd) || ops.Exec(szCmd, INSTALL_SW_HIDE) < 32)
         ops.DialogMessage(g_szCommandFailed, g_szCommandFailedCaption, INSTALL_MB_ICONHAND);
 }
 

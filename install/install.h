@@ -79,6 +79,8 @@ public:
     virtual ~IInstallOps() {}
     // GetPrinterDriverDirectoryA(NULL, "Windows 4.0", 1, ...), NUL-ended.
     virtual bool GetDriverDirectory(char* pszBuf, unsigned cbBuf) = 0;
+    // GetSystemDirectoryA, NUL-ended; false if it fails or does not fit.
+    virtual bool GetSystemFolder(char* pszBuf, unsigned cbBuf) = 0;
     // CopyFileA; unless bFailIfExists, also over a read-only file, and the
     // copy it leaves is writable whatever the source's attributes.
     virtual bool CopyFileTo(const char* pszExisting, const char* pszNew, bool bFailIfExists) = 0;
@@ -90,6 +92,7 @@ public:
     virtual int DialogMessage(const char* pszText, const char* pszCaption, unsigned uStyle) = 0;
     // AfxMessageBox: the application title as caption.
     virtual int AppMessage(const char* pszText, unsigned uStyle) = 0;
+    // WinExec.
     virtual unsigned Exec(const char* pszCmdLine, unsigned uCmdShow) = 0;
 };
 
@@ -99,6 +102,8 @@ void DrvStandard(int bNtPlatform, IInstallOps& ops);
 void DrvEpsonEmu(int bNtPlatform, IInstallOps& ops, IShellOpen& shell);
 void DrvStarEmu(int bNtPlatform, IInstallOps& ops, IShellOpen& shell);
 
+// The printer-install command as the system's documentation writes it; it
+// is started with the system's own rundll32.exe by its full path.
 extern const char g_szPrintUiCommand[];
 extern const char g_szDriverEnvironment[];
 

@@ -45,6 +45,14 @@ bool CWin32InstallOps::GetDriverDirectory(char* pszBuf, unsigned cbBuf)
     return pfn && pfn(NULL, const_cast<LPSTR>(g_szDriverEnvironment), 1, (LPBYTE)pszBuf, cbBuf, &cbNeeded);
 }
 
+// A 32-bit program on 64-bit Windows is given the folder that leads to the
+// system's 32-bit programs.
+bool CWin32InstallOps::GetSystemFolder(char* pszBuf, unsigned cbBuf)
+{
+    UINT n = ::GetSystemDirectoryA(pszBuf, cbBuf);
+    return n > 0 && n < cbBuf;
+}
+
 // Files read from a CD are read-only, and CopyFileA passes the attribute on
 // to the copy; Windows refuses to copy over a read-only file. Without this,
 // every install after the first one from the disc would fail to copy.

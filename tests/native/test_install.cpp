@@ -20,6 +20,7 @@ struct Spooler
     std::string strDir = "C:\\windows\\system32\\spool\\drivers\\win40";
     bool bDirOk = true, bCopyOk = true, bDriverOk = true, bPrinterOk = true;
     unsigned long dwError = 0;
+    std::string strSystem = "C:\\windows\\system32";  // empty: GetSystemDirectoryA fails
 };
 
 struct FakeInstall : Spooler, IInstallOps, IShellOpen
@@ -33,6 +34,11 @@ struct FakeInstall : Spooler, IInstallOps, IShellOpen
         calls.push_back("dir");
         std::strncpy(buf, strDir.c_str(), cb);
         return bDirOk;
+    }
+    bool GetSystemFolder(char* buf, unsigned cb) override
+    {
+        std::strncpy(buf, strSystem.c_str(), cb);
+        return !strSystem.empty();
     }
     bool CopyFileTo(const char* src, const char* dst, bool bFail) override
     {
@@ -135,7 +141,8 @@ TEST(Install, EachButtonInEachFamily)
         InstallPrinterDirect(ops, recipe);
         return ops.calls;
     };
-    const std::string exec = "exec " + T("printui") + "|0";
+    // The system's own rundll32, quoted, then the command's switches as they are.
+    const std::string exec = "exec \"C:\\windows\\system32\\rundll32.exe\"" + T("printui").substr(8) + "|0";
     const std::string failed = "box " + T("commandfailed") + "|" + T("commandfailedcaption") + "|16";
     auto Prompt = [](const char* name) { return "box " + T(name) + "|" + T("promptcaption") + "|52"; };
     auto Open = [](const char* name) { return "open active open " + T(name) + " 1"; };
@@ -166,6 +173,10 @@ TEST(Install, EachButtonInEachFamily)
             DrvStarEmu(r.nFlag, ops, ops);
         EXPECT_EQ(r.calls, ops.calls) << "row " << ++n;
     }
+    FakeInstall noSystem;  // never rundll32 by its bare name
+    noSystem.strSystem.clear();
+    DrvStandard(1, noSystem);
+    EXPECT_EQ(Calls{ failed }, noSystem.calls);
 }
 
 } // namespace
