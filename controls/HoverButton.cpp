@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CHoverButton, CButton)
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDOWN()
     ON_WM_ERASEBKGND()
+    ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 CHoverButton::CHoverButton() : m_bPressed(false), m_bHover(false)
@@ -70,6 +71,11 @@ void CHoverButton::OnLButtonDown(UINT, CPoint)
 void CHoverButton::OnLButtonUp(UINT, CPoint)
 {
     Apply(HoverLButtonUp(m_bHover, m_bPressed));
+}
+
+void CHoverButton::OnCaptureChanged(CWnd*)
+{
+    Apply(HoverCaptureChanged(m_bHover, m_bPressed));
 }
 
 int CHoverButton::OnCreate(LPCREATESTRUCT)

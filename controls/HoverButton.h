@@ -38,6 +38,7 @@ protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnCaptureChanged(CWnd* pWnd);
     BOOL OnEraseBkgnd(CDC* pDC);
 
     DECLARE_MESSAGE_MAP()

@@ -47,6 +47,17 @@ unsigned HoverLButtonUp(bool& bHover, bool& bPressed)
     return HFX_REPAINT | HFX_DEFAULT;
 }
 
+// Pressed, the button holds the capture until the release. Lost before it
+// (Tab, another window coming up), the release goes elsewhere: without
+// ending the press here, the button would keep its hovered look for good,
+// since a pressed button's ticks stop at once.
+unsigned HoverCaptureChanged(bool& bHover, bool& bPressed)
+{
+    if (!bPressed)
+        return HFX_DEFAULT;
+    return HoverLButtonUp(bHover, bPressed) | HFX_REPAINT;
+}
+
 unsigned HoverSetCursor(bool bHover)
 {
     return bHover ? HFX_HAND_CURSOR : HFX_DEFAULT;

@@ -34,6 +34,8 @@ unsigned HoverTick(bool& bHover, bool bPressed, bool& bHoverDrawn, HOVER_PT ptCu
                    const HOVER_RC& rcWindow);
 unsigned HoverLButtonDown(bool& bPressed);
 unsigned HoverLButtonUp(bool& bHover, bool& bPressed);
+// The button lost the mouse capture (WM_CAPTURECHANGED).
+unsigned HoverCaptureChanged(bool& bHover, bool& bPressed);
 unsigned HoverSetCursor(bool bHover);
 
 // ---- Looks ----

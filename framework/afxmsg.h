@@ -22,7 +22,8 @@ enum AfxSig
     AfxSig_is,    // int (LPCREATESTRUCT)          WM_CREATE
     AfxSig_bD,    // BOOL (CDC*)                   WM_ERASEBKGND
     AfxSig_vwl,   // void (UINT, LPARAM)           WM_SYSCOMMAND
-    AfxSig_hv     // HCURSOR ()                    WM_QUERYDRAGICON
+    AfxSig_hv,    // HCURSOR ()                    WM_QUERYDRAGICON
+    AfxSig_vW     // void (CWnd*)                  WM_CAPTURECHANGED
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -98,6 +99,9 @@ private:
 // void OnPaint()
 #define ON_WM_PAINT() \
     AFX_MSG_ENTRY(WM_PAINT, AfxSig_vv, void (CWnd::*)(), OnPaint)
+// void OnCaptureChanged(CWnd* pWnd)
+#define ON_WM_CAPTURECHANGED() \
+    AFX_MSG_ENTRY(WM_CAPTURECHANGED, AfxSig_vW, void (CWnd::*)(CWnd*), OnCaptureChanged)
 // HCURSOR OnQueryDragIcon()
 #define ON_WM_QUERYDRAGICON() \
     AFX_MSG_ENTRY(WM_QUERYDRAGICON, AfxSig_hv, HCURSOR (CWnd::*)(), OnQueryDragIcon)

@@ -167,6 +167,9 @@ LRESULT CWnd::CallMessageHandler(const AFX_MSGMAP_ENTRY* e, WPARAM wParam, LPARA
         return 0;
     case AfxSig_hv:
         return (LRESULT)(this->*reinterpret_cast<HCURSOR (CWnd::*)()>(e->pfn))();
+    case AfxSig_vW:
+        (this->*reinterpret_cast<void (CWnd::*)(CWnd*)>(e->pfn))(FromHandle((HWND)lParam));
+        return 0;
     }
     return 0;
 }
@@ -191,6 +194,7 @@ BOOL CWnd::OnEraseBkgnd(CDC*) { return (BOOL)Default(); }
 void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
 void CWnd::OnPaint() { Default(); }
 HCURSOR CWnd::OnQueryDragIcon() { return (HCURSOR)Default(); }
+void CWnd::OnCaptureChanged(CWnd*) { Default(); }
 
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

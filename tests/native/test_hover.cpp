@@ -7,7 +7,7 @@
 
 namespace {
 
-enum Event { MOVE, TICK, DOWN, UP, CURSOR };
+enum Event { MOVE, TICK, DOWN, UP, CAPTURE, CURSOR };
 
 struct Flags { bool bHover, bPressed, bDrawn; };
 
@@ -31,6 +31,10 @@ TEST(Hover, EveryTransition)
         { DOWN, {}, { true, false, true }, DEF, { true, true, true } },
         { UP, {}, { true, true, true }, PAINT | DEF, { false, false, true } },
         { UP, {}, { false, true, false }, DEF, { false, false, false } },
+        // Capture lost mid-press: released, drawn normal; otherwise nothing.
+        { CAPTURE, {}, { true, true, false }, PAINT | DEF, { false, false, false } },
+        { CAPTURE, {}, { false, true, true }, PAINT | DEF, { false, false, true } },
+        { CAPTURE, {}, { true, false, true }, DEF, { true, false, true } },
         { CURSOR, {}, { true, false, false }, HAND, { true, false, false } },
         { CURSOR, {}, { false, false, true }, DEF, { false, false, true } },
     };
@@ -44,6 +48,7 @@ TEST(Hover, EveryTransition)
         case TICK: fx = HoverTick(f.bHover, f.bPressed, f.bDrawn, r.pt, rc); break;
         case DOWN: fx = HoverLButtonDown(f.bPressed); break;
         case UP: fx = HoverLButtonUp(f.bHover, f.bPressed); break;
+        case CAPTURE: fx = HoverCaptureChanged(f.bHover, f.bPressed); break;
         case CURSOR: fx = HoverSetCursor(f.bHover); break;
         }
         ++n;
