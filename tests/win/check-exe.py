@@ -4,8 +4,9 @@
 # resources, field by field: both dialog templates against the table below,
 # every one-line text against its control's width, every line of the panel
 # texts against the panel, string 101, the icon, the hand cursor, the logo
-# and the version block, all in language 0x0804.
+# and the version block, all in language 0x0804; and the manifest.
 #   check-exe.py SetupMenu.exe
+import re
 import struct
 import sys
 from pathlib import Path
@@ -15,6 +16,7 @@ import pefile
 LANG = 0x0804
 BUTTON, STATIC = '#128', '#130'
 ANY = None  # a free text: it must be there, in code page 936, and fit
+V1, V2 = 'urn:schemas-microsoft-com:asm.v1', 'urn:schemas-microsoft-com:asm.v2'
 # Every 32-bit Windows has these three; the spooler and the shell are loaded
 # by full path when a button needs them, and no C runtime DLL is imported.
 SYSTEM_DLLS = {'KERNEL32.DLL', 'USER32.DLL', 'GDI32.DLL'}
@@ -132,6 +134,17 @@ def check_panel_texts(image):
             failures.append(f'{name}: {len(lines)} lines, the panel has room for {int(height // 12)}')
 
 
+def check_manifest(xml):
+    """Highest available rights, no UI access, an identity, no dependency (no
+    common controls 6), and one namespace on trustInfo: XP SP2 restarts on two."""
+    tags = [(t, re.findall(r'xmlns(?::\w+)?="([^"]*)"', a)) for t, a in re.findall(r'<([\w:]+)([^>]*)>', xml)]
+    expect('manifest namespaces', [('assembly', [V1]), ('trustInfo', [V2])], [t for t in tags if t[1]])
+    expect('manifest execution level', ['level="highestAvailable" uiAccess="false"'],
+           re.findall(r'<requestedExecutionLevel ([^>]*?)\s*/>', xml))
+    expect('manifest identity, dependencies', (True, []), (bool(re.search(
+        r'<assemblyIdentity type="win32" name="[^"]+" version="\d+\.\d+\.\d+\.\d+"', xml)), re.findall('<dependency', xml)))
+
+
 def main(path):
     pe, t = pefile.PE(path), pefile.RESOURCE_TYPE
     for dll in pe.DIRECTORY_ENTRY_IMPORT:
@@ -149,6 +162,11 @@ def main(path):
     if missing:
         print(f'FAIL not in language 0x0804: {missing}')
         return 1
+    manifests = [pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
+                 for k in pe.DIRECTORY_ENTRY_RESOURCE.entries if k.id == t['RT_MANIFEST']
+                 for r in k.directory.entries if r.id == 1 for lang in r.directory.entries]
+    expect('RT_MANIFEST 1, one language', 1, len(manifests))
+    check_manifest(manifests[0].decode() if manifests else '')
     check_dialog('dialog 102', res[t['RT_DIALOG'], 102], True,
                  ((1, 0xFFFF, 0, 0x00040000, 0x90CA00C4), 19, ((0, 0, 416, 311), '', '', 'VELTA · 票据打印专家'),
                   ((9, 0, 0, 1), '宋体')), MENU)
