@@ -1,6 +1,6 @@
 // A stand-in for the programs of the real CD (the test program and the
 // three driver installers): it records that it ran, and says who it is.
-//   VELTA_STANDIN_LOG   append "<file name> ran" to this file
+//   VELTA_STANDIN_LOG   append "<full path> ran" to this file
 //   VELTA_STANDIN_NOUI  set: no box, exit at once (for tests)
 #include "standin_log.h"
 
@@ -27,7 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         if (lstrcmpiA(r.pszFile, pszName) == 0)
             pszRole = r.pszRole;
 
-    AppendStandinLog(pszName, " ran");
+    AppendStandinLog(szPath, " ran");
     if (GetEnvironmentVariableA("VELTA_STANDIN_NOUI", NULL, 0) != 0)
         return 0;
 

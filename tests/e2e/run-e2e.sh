@@ -5,8 +5,9 @@
 # openbox, driven with real pointer and key events (xdotool) and read back
 # with probe.exe, the X cursor and screenshots. DLLs named like the
 # system's SHELL32.DLL and WINSPOOL.DRV lie beside the menu, and Wine
-# prefers them to its own.
-#   run-e2e.sh MODE OUT PROBE_EXE CD_ISO PLANTED_DLL...     MODE: win98 or winxp
+# prefers them to its own; so does a rundll32.exe. As Windows 98, one run
+# starts the menu from another folder.
+#   run-e2e.sh MODE OUT PROBE_EXE CD_ISO PLANTED...     MODE: win98 or winxp
 # Leaves OUT/*.png, OUT/probe.log and OUT/wine*.log; prints one line a check.
 # Run as root, it runs itself as the user E2E_USER (default menuuser, made
 # by tools/install-deps.sh) from a copy of what it needs under /tmp.
@@ -49,10 +50,12 @@ export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 # The disc: the image's files through its Joliet tree, as Windows reads
 # them, with the modes the image gives them (no write bits), and the
 # planted DLLs beside the menu.
-cd=$out/cd
+# In a folder with a Chinese name, as a copy of the disc on a hard disk may
+# be: the menu's own folder is found from its path in code page 936.
+cd=$out/光盘副本
 xorriso -report_about WARNING -read_fs norock -osirrox on -indev "$iso" -extract / "$cd" 2>/dev/null \
     || { echo "cannot extract $iso"; exit 1; }
-chmod u+w "$cd" && cp "$@" "$cd/" && chmod a-w "$cd" "$cd"/*.DLL "$cd"/*.DRV
+chmod u+w "$cd" && cp "$@" "$cd/" && chmod a-w "$cd" "$cd"/*.DLL "$cd"/*.DRV "$cd/rundll32.exe"
 [ ! -w "$cd/Driver/WIN98/ESC模式/Tm300s.drv" ] || { echo "the CD's files are writable"; exit 1; }
 
 # The display first: the prefix's first process starts Wine's desktop
@@ -120,16 +123,19 @@ click() { hover "$1"; xdotool click 1; }
 # Right of the panel, half-way down: no control there.
 empty_space() { move $(state | awk '$1 == "menu" { printf "%d %d\n", $5 - 15, ($4 + $6) / 2 }'); }
 answer() { p answer "$1" >/dev/null; }
-ran() { grep -q "^$1 ran" "$out/standin.log" 2>/dev/null; }
+# The stand-ins record their full path, one log a run.
+ran() { grep -qF "\\$1 ran" "$out/standin$run.log" 2>/dev/null; }
 awaits() { until_ok "$2" 10 && ok "$1" || bad "$1"; }  # awaits DESCRIPTION COMMAND
 
-export VELTA_STANDIN_LOG="Z:$out/standin.log" VELTA_STANDIN_NOUI=1
+export VELTA_STANDIN_NOUI=1
 run=0
-# start_menu [TRACE-CHANNELS]: from the disc's root, as autorun starts it.
+# start_menu [TRACE-CHANNELS [FOLDER]]: from the disc's root, as autorun
+# starts it, or from another folder.
 start_menu() {
     run=$((run + 1))
-    ( cd "$cd" && WINEDLLOVERRIDES="mscoree,mshtml=;shell32,winspool.drv=n,b" WINEDEBUG="-all${1:-}" \
-        exec wine SetupMenu.exe ) >"$out/wine$run.log" 2>&1 &
+    export VELTA_STANDIN_LOG="Z:$out/standin$run.log"
+    ( cd "${2:-$cd}" && WINEDLLOVERRIDES="mscoree,mshtml=;shell32,winspool.drv=n,b" WINEDEBUG="-all${1:-}" \
+        exec wine "$cd/SetupMenu.exe" ) >"$out/wine$run.log" 2>&1 &
     menu=$!
     wait_for "the menu opens (run $run)" 'has "^menu"' 30 || { echo "e2e $mode: the menu did not open"; exit 1; }
     sleep 0.5
@@ -162,6 +168,12 @@ for c in "1002 drivers drivers" "1003 commands commands" "1005 none testprog" "1
         xdotool mousedown 1
         awaits "pressed, 1002 is drawn sunken" '[ "$(look 1002 | cut -d" " -f1-4)" = "shadow shadow hi hi" ]'
         empty_space; xdotool mouseup 1  # released outside: no click
+    elif [ "$1" = 1003 ]; then
+        # Tab takes the capture from the pressed button; the release goes elsewhere.
+        xdotool mousedown 1; empty_space; xdotool key Tab; xdotool mouseup 1
+        awaits "pressed, moved off, Tab, released: 1003 is drawn plain" "plain 1003"
+        hover 1003
+        awaits "and hovers again" "hovered 1003"
     fi
     empty_space
     awaits "leaving $1 draws it plain" "plain $1"
@@ -170,7 +182,7 @@ for c in "1002 drivers drivers" "1003 commands commands" "1005 none testprog" "1
 done
 click 1003; click 1002
 sleep 1
-wait_for "clicking a category opens nothing" '! has "^(box|window)" && [ ! -e "$out/standin.log" ] && [ "$(wc -l <"$out/browser.log")" = 1 ]'
+wait_for "clicking a category opens nothing" '! has "^(box|window)" && [ ! -e "$out/standin$run.log" ] && [ "$(wc -l <"$out/browser.log")" = 1 ]'
 hover 2
 awaits "the exit button is drawn hovered" "hovered 2"
 wait_for "and changes neither the group nor the text" '[ "$(group_shown)" = drivers ] && panel_is panel.1002'
@@ -245,6 +257,7 @@ s = sys.stdin.read().rstrip("\n").split("PrintUIEntry ", 1)[1].replace("\"", "\\
 print("".join(c if ord(c) < 128 else "\\%04x" % ord(c) for c in s))')
     awaits "the standard driver runs the printer-install command, hidden" \
         'grep -aqF "L\"$traced\", 0x0)" "$out/wine1.log"'
+    check "with the system's rundll32.exe, not the one beside the menu" '! ran rundll32.exe'
     sleep 1
     wait_for "and shows no box" '! has "^box"'
     shot install-winxp
@@ -262,7 +275,6 @@ print("".join(c if ord(c) < 128 else "\\%04x" % ord(c) for c in s))')
     awaits "Yes starts the STAR installer" 'ran linemode_2k-xp.exe'
 fi
 
-check "neither planted DLL was loaded" '! grep -q " loaded" "$out/standin.log"'
 wait_for "no box is left open" '! has "^box"'
 xdotool key Escape
 ended "Escape"
@@ -284,8 +296,17 @@ click 2
 ended "The exit button"
 
 # ---- closing the window ----
-start_menu
+# As Windows 98 the menu is first started from another folder, where the
+# driver install would otherwise look for the disc's files. (Wine's
+# ShellExecute looks in the menu's own folder first, so what the menu opens
+# cannot tell where it was started from; nor can anything as XP.)
 if [ "$mode" = win98 ]; then
+    start_menu "" "$out"
+    hover 1002
+    click 1015
+    wait_for "started from another folder, the standard driver installs from the disc" \
+        "box_is '$(text installcaption)' '$(text installed)'" 15
+    answer 1
     p post 0x112 0xF100 0x20
     sleep 0.5
     xdotool key c  # 关闭(&C)
@@ -295,9 +316,11 @@ if [ "$mode" = win98 ]; then
     xdotool click 1
     ended "The caption's close button"
 else
+    start_menu
     xdotool key alt+F4
     ended "Alt+F4"
 fi
 
+check "no run loaded a planted DLL" '! cat "$out"/standin*.log | grep -q " loaded"'
 echo "e2e $mode: $passed passed, $failed failed"
 [ $failed -eq 0 ]
