@@ -2,7 +2,8 @@
 # Installs what the build, the menu under Wine and the tests need, on
 # Debian 12 as root: the i386 architecture, Wine, mingw-w64, CMake, Ninja,
 # GoogleTest, Xvfb, openbox, xdotool, ImageMagick, xorriso, 7-Zip (reads
-# images back), pefile and python-xlib (the resource and pointer checks),
+# images back), osslsigncode and OpenSSL (the signed disc), pefile and
+# python-xlib (the resource and pointer checks),
 # CJK fonts (a Song face stands in for 宋体), the zh_CN.UTF-8 locale, and an ordinary
 # user for the end-to-end tests (E2E_USER, default menuuser): the menu must
 # be tried as a user meets it, and Wine run as root writes over read-only
@@ -16,7 +17,7 @@ packages=(
     wine wine32:i386
     xvfb openbox x11-utils xdotool imagemagick
     locales fonts-wqy-zenhei fonts-arphic-uming
-    xorriso p7zip-full python3-pefile python3-xlib
+    xorriso p7zip-full osslsigncode openssl ca-certificates python3-pefile python3-xlib
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end: the real SetupMenu.exe, started from a disc as a user meets
-# it: the files of the CD image, read-only, with the current directory at
-# their root, run by an ordinary user (not root), under Wine, Xvfb and
+# it: the files of a CD image (a maker's disc, signed, as it ships),
+# read-only, with the current directory at their root, run by an ordinary user (not root), under Wine, Xvfb and
 # openbox, driven with real pointer and key events (xdotool) and read back
 # with probe.exe, the X cursor and screenshots. DLLs named like the
 # system's SHELL32.DLL and WINSPOOL.DRV lie beside the menu, and Wine
