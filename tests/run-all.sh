@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds both trees and runs every test: the portable core (host g++), then
 # the shipped exe's imports and resources, its CD image, and the menu end to
-# end under Wine; last, a quick run of the measurement harness.
+# end under Wine; last, the measurement harness's quick run, which fails if
+# the menu leaks over 300 hover cycles.
 # Prints each tree's ctest summary and a last line "N passed, N failed".
 set -u
 cd "$(dirname "$0")/.."
@@ -22,9 +23,9 @@ for preset in native win; do
 done
 if [ $failed -eq 0 ]; then
     if bench/run.sh --quick >build/bench-smoke.log 2>&1 && grep -q '^| size, bytes' build/bench/performance.md; then
-        echo "bench: smoke run passed (build/bench/performance.md)"; passed=$((passed + 1))
+        echo "bench: the menu's soak held its targets (build/bench/performance.md)"; passed=$((passed + 1))
     else
-        echo "bench: smoke run failed; see build/bench-smoke.log"; tail -20 build/bench-smoke.log; failed=$((failed + 1))
+        echo "bench: quick run failed; see build/bench-smoke.log"; tail -20 build/bench-smoke.log; failed=$((failed + 1))
     fi
 fi
 echo "$passed passed, $failed failed"
