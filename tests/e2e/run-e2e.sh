@@ -168,18 +168,21 @@ for c in "1002 drivers drivers" "1003 commands commands" "1005 none testprog" "1
         xdotool mousedown 1
         awaits "pressed, 1002 is drawn sunken" '[ "$(look 1002 | cut -d" " -f1-4)" = "shadow shadow hi hi" ]'
         empty_space; xdotool mouseup 1  # released outside: no click
-    elif [ "$1" = 1003 ]; then
-        # Tab takes the capture from the pressed button; the release goes elsewhere.
-        xdotool mousedown 1; empty_space; xdotool key Tab; xdotool mouseup 1
-        awaits "pressed, moved off, Tab, released: 1003 is drawn plain" "plain 1003"
-        hover 1003
-        awaits "and hovers again" "hovered 1003"
     fi
     empty_space
     awaits "leaving $1 draws it plain" "plain $1"
     check "the pointer away from $1 is not the hand" '[ "$(pointer)" != "32 32 6 0" ]'
     wait_for "leaving $1 keeps its group and text" "[ \"\$(group_shown)\" = $2 ] && panel_is panel.$1"
 done
+# Tab takes the capture from a pressed button, and the release goes
+# elsewhere. After the pictures: the focus moves, and a button that loses it
+# is drawn again over itself, which Wine's smoothed stand-in for 宋体 darkens.
+hover 1003; xdotool mousedown 1; empty_space; xdotool key Tab; xdotool mouseup 1
+awaits "pressed, moved off, Tab, released: 1003 is drawn plain" "plain 1003"
+hover 1003
+awaits "and hovers again" "hovered 1003"
+empty_space
+awaits "and lets go again" "plain 1003"
 click 1003; click 1002
 sleep 1
 wait_for "clicking a category opens nothing" '! has "^(box|window)" && [ ! -e "$out/standin$run.log" ] && [ "$(wc -l <"$out/browser.log")" = 1 ]'
