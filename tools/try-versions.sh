@@ -21,8 +21,8 @@ p() { "$top/cmake/wine-run.sh" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
 point() { p state | awk -v id="$1" '$1 == "ctl" && $2 == id { printf "%d %d", ($4 + $6) / 2, ($5 + $7) / 2 }'; }
 for m in $modes; do
     export WINE_VERSION_MODE=${m%%:*} WINE_ARCH=
-    case $m in *:win64) command -v wine64 >/dev/null || { echo "$m: no wine64"; continue; }; WINE_ARCH=win64 ;; esac
-    "$top/cmake/wine-run.sh" --fresh >/dev/null 2>&1 || { echo "$m: no prefix"; continue; }
+    case $m in *:win64) WINE_ARCH=win64 ;; esac
+    "$top/cmake/wine-run.sh" --fresh >/dev/null 2>&1 || { echo "$m: no prefix (64 bits need Debian's wine64)"; continue; }
     (cd build/win/cd && exec "$top/cmake/wine-run.sh" SetupMenu.exe) >/dev/null 2>&1 &
     for _ in $(seq 100); do p state | grep -q '^menu' && break; sleep 0.2; done
     sleep 0.5
