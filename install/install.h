@@ -102,8 +102,8 @@ void DrvStandard(int bNtPlatform, IInstallOps& ops);
 void DrvEpsonEmu(int bNtPlatform, IInstallOps& ops, IShellOpen& shell);
 void DrvStarEmu(int bNtPlatform, IInstallOps& ops, IShellOpen& shell);
 
-// The printer-install command as the system's documentation writes it; it
-// is started with the system's own rundll32.exe by its full path.
+// The printer-install command, 166 bytes. DrvStandard runs it with the
+// system's own rundll32.exe by its full path in place of "rundll32".
 extern const char g_szPrintUiCommand[];
 extern const char g_szDriverEnvironment[];
 
