@@ -45,7 +45,7 @@ make_prefix() {
     rm -f "$reg"
     # The services wineboot started linger for seconds; stopping the server
     # now writes the registry out just the same.
-    wineserver -k
+    wineserver -k 2>/dev/null || true
     wineserver -w
     grep -q "\"Version\"=\"$mode\"" "$WINEPREFIX/user.reg" || {
         echo "wine-run.sh: could not set version $mode in $WINEPREFIX" >&2; exit 1; }
