@@ -1,5 +1,6 @@
 #include "SetupMenuApp.h"
 #include "SetupMenuDlg.h"
+#include "startup.h"
 
 BEGIN_MESSAGE_MAP(CSetupMenuApp, CWinApp)
     ON_COMMAND(ID_HELP, CWinApp::OnHelp)  // void OnHelp()
@@ -30,8 +31,42 @@ static void EnterOwnFolder()
     ::SetCurrentDirectoryA(szPath);
 }
 
+// One menu at a time: AutoPlay starts one, a double-click on the drive
+// another. The name lives in the user's own session (no "Global\\"; 95 to
+// NT 4 have a single one), so two users' menus never meet.
+static const char s_szOneMenu[] = "VELTA VT-480QX SetupMenu";
+
+// Another start holds the name: bring its menu to the front and return
+// true, this start then ends. It may still be starting (no window yet) or
+// ending (its window hidden, the name given up in a moment): wait a few
+// seconds for either. If the name comes free, this start is the menu.
+static bool ShowOtherMenu(HANDLE hOneMenu)
+{
+    for (int i = 0; i < 100; ++i) {
+        HWND hWnd = ::FindWindowA("#32770", g_szMenuCaption);
+        if (hWnd != NULL && ::IsWindowVisible(hWnd)) {
+            if (::IsIconic(hWnd))
+                ::ShowWindow(hWnd, SW_RESTORE);
+            // Its open box, if it shows one.
+            ::SetForegroundWindow(::GetLastActivePopup(hWnd));
+            return true;
+        }
+        DWORD dwWait = ::WaitForSingleObject(hOneMenu, 50);
+        if (dwWait == WAIT_OBJECT_0 || dwWait == WAIT_ABANDONED)
+            return false;
+    }
+    // Held, with no menu to show: better two menus than none.
+    return false;
+}
+
 BOOL CSetupMenuApp::InitInstance()
 {
+    HANDLE hOneMenu = ::CreateMutexA(NULL, TRUE, s_szOneMenu);
+    if (hOneMenu != NULL && ::GetLastError() == ERROR_ALREADY_EXISTS && ShowOtherMenu(hOneMenu)) {
+        ::CloseHandle(hOneMenu);
+        return FALSE;
+    }
+
     EnterOwnFolder();
     Enable3dControls();
 
@@ -39,7 +74,12 @@ BOOL CSetupMenuApp::InitInstance()
     m_pMainWnd = &dlg;
     dlg.DoModal();
 
-    // The dialog was the program: end without a message loop.
+    // The dialog was the program: end without a message loop. A start
+    // waiting for the name may go on at once.
     m_pMainWnd = NULL;
+    if (hOneMenu != NULL) {
+        ::ReleaseMutex(hOneMenu);
+        ::CloseHandle(hOneMenu);
+    }
     return FALSE;
 }

@@ -10,6 +10,8 @@ BEGIN_MESSAGE_MAP(CSetupMenuDlg, CDialog)
     ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
+    ON_BN_CLICKED(IDC_BTN_DRIVERS, OnBtnDrivers)
+    ON_BN_CLICKED(IDC_BTN_COMMANDS, OnBtnCommands)
     ON_BN_CLICKED(IDC_BTN_TESTPROG, OnTestProg)
     ON_BN_CLICKED(IDC_DOC_OWNCMDS, OnDocOwnCmds)
     ON_BN_CLICKED(IDC_DOC_EPSONCMDS, OnDocEpsonCmds)
@@ -157,6 +159,12 @@ void CSetupMenuDlg::OnCancel()
 {
     CDialog::OnCancel();
 }
+
+// Space on a category, or a click: what hovering it shows. Without a mouse
+// the driver and document buttons are reached no other way; with one, the
+// hover has shown them already.
+void CSetupMenuDlg::OnBtnDrivers() { m_btnDrivers.UpdatePanel(); }
+void CSetupMenuDlg::OnBtnCommands() { m_btnCommands.UpdatePanel(); }
 
 void CSetupMenuDlg::OnTestProg() { LaunchForButton(Shell(), IDC_BTN_TESTPROG); }
 void CSetupMenuDlg::OnDocOwnCmds() { LaunchForButton(Shell(), IDC_DOC_OWNCMDS); }

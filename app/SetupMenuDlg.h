@@ -43,6 +43,8 @@ protected:
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
+    void OnBtnDrivers();
+    void OnBtnCommands();
     void OnTestProg();
     void OnDocOwnCmds();
     void OnDocEpsonCmds();

@@ -1,6 +1,8 @@
 #include "startup.h"
 #include "../res/resource.h"
 
+const char g_szMenuCaption[] = "VELTA · 票据打印专家";
+
 const char g_szWelcomeText[] =
     "      非常感谢您购买了VT-480QX打印机\n\n"
     "本光盘是非卖品，随机附带赠送给直接用户。未\n\n"

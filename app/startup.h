@@ -41,6 +41,9 @@ void AddAboutMenuItem(ISystemMenuOps& ops);
 struct ICON_POS { int x; int y; };
 ICON_POS MinimizedIconPos(int nClientWidth, int nClientHeight, int nIconWidth, int nIconHeight);
 
+// The menu dialog's caption, as its template has it: how a second start
+// finds the menu that is open.
+extern const char g_szMenuCaption[];
 extern const char g_szWelcomeText[];
 extern const char g_szNoVersionText[];
 extern const int g_groupControls[7];

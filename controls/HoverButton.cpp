@@ -4,6 +4,7 @@
 #include "../panel/panel.h"
 
 bool CHoverButton::s_bHoverDrawn = false;
+bool CHoverButton::s_bFocusCues = false;
 
 BEGIN_MESSAGE_MAP(CHoverButton, CButton)
     ON_WM_MOUSEMOVE()
@@ -14,6 +15,8 @@ BEGIN_MESSAGE_MAP(CHoverButton, CButton)
     ON_WM_LBUTTONDOWN()
     ON_WM_ERASEBKGND()
     ON_WM_CAPTURECHANGED()
+    ON_WM_SETFOCUS()
+    ON_WM_KEYDOWN()
 END_MESSAGE_MAP()
 
 CHoverButton::CHoverButton() : m_bPressed(false), m_bHover(false)
@@ -78,6 +81,26 @@ void CHoverButton::OnCaptureChanged(CWnd*)
     Apply(HoverCaptureChanged(m_bHover, m_bPressed));
 }
 
+// The dialog manager takes Tab and the arrows for itself: the focus
+// arriving while one is down is all this button sees of them.
+void CHoverButton::OnSetFocus(CWnd*)
+{
+    for (UINT vk = VK_TAB; vk <= VK_DOWN && !s_bFocusCues; ++vk)
+        if (HoverKeyShowsFocus(vk) && ::GetKeyState(vk) < 0)
+            s_bFocusCues = true;
+    Default();
+}
+
+// Space presses the button; it reaches the button itself.
+void CHoverButton::OnKeyDown(UINT nChar, UINT, UINT)
+{
+    if (!s_bFocusCues && HoverKeyShowsFocus(nChar)) {
+        s_bFocusCues = true;
+        InvalidateRect(NULL, TRUE);
+    }
+    Default();
+}
+
 int CHoverButton::OnCreate(LPCREATESTRUCT)
 {
     if ((int)Default() == -1)
@@ -101,6 +124,19 @@ void CHoverButton::MakeFont(bool bHeavy)
     m_font.CreateFontIndirect(&lf);
 }
 
+COLORREF CHoverButton::LinkColour()
+{
+    // Windows 95 without its accessibility options has no such setting: no
+    // answer is no high contrast.
+    HIGHCONTRASTA hc;
+    ZeroMemory(&hc, sizeof hc);
+    hc.cbSize = sizeof hc;
+    bool bHighContrast = ::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) &&
+                         (hc.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    return HoverLinkColour(HoverBackground(::GetSysColor(COLOR_BTNFACE)), ::GetSysColor(COLOR_BTNTEXT),
+                           bHighContrast);
+}
+
 BOOL CHoverButton::OnEraseBkgnd(CDC* pDC)
 {
     CRect rc;
@@ -111,6 +147,14 @@ BOOL CHoverButton::OnEraseBkgnd(CDC* pDC)
 
 void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 {
+    // A change of focus or of the pushed state comes without an erase:
+    // drawn as it comes, the label would go over itself (darker where it is
+    // smoothed) and a focus cue would stay on the button the focus left.
+    // Ask for the whole button over an erased face instead.
+    if (lpDIS->itemAction != ODA_DRAWENTIRE) {
+        InvalidateRect(NULL, TRUE);
+        return;
+    }
     CDC* pDC = CDC::FromHandle(lpDIS->hDC);
     CRect rc(lpDIS->rcItem);
     pDC->SetBkMode(TRANSPARENT);
@@ -119,7 +163,7 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 
     HOVER_STEP steps[HOVER_MAX_STEPS];
     int n = HoverLook((lpDIS->itemState & ODS_DISABLED) != 0, (lpDIS->itemState & ODS_SELECTED) != 0,
-                      m_bHover, steps);
+                      m_bHover, s_bFocusCues && (lpDIS->itemState & ODS_FOCUS) != 0, steps);
     CFont* pOldFont = NULL;
     for (int i = 0; i < n; ++i) {
         const HOVER_STEP& s = steps[i];
@@ -129,7 +173,7 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
             rc.top += s.a;
             break;
         case HOVER_OP_TEXT_COLOR:
-            pDC->SetTextColor(s.a == HOVER_CLR_BLUE ? RGB(0, 0, 255) : ::GetSysColor(s.a));
+            pDC->SetTextColor(s.a == HOVER_CLR_BLUE ? LinkColour() : ::GetSysColor(s.a));
             break;
         case HOVER_OP_DRAW_TEXT:
             pDC->DrawText(strText, strText.GetLength(), rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -148,6 +192,12 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
             if (pOldFont != NULL)
                 pDC->SelectObject(pOldFont);
             break;
+        case HOVER_OP_FOCUS_RECT: {
+            CRect rcFocus(lpDIS->rcItem);
+            rcFocus.DeflateRect(s.a, s.a);
+            pDC->DrawFocusRect(rcFocus);
+            break;
+        }
         }
     }
 }

@@ -18,19 +18,29 @@ public:
     bool m_bPressed;
     bool m_bHover;
     static bool s_bHoverDrawn;  // one for all hover buttons
+    // The keyboard has moved the focus or pressed a button: from then on
+    // the focused button shows the focus. Kept here, not taken from the
+    // system: Windows 95, 98 and NT 4 have no keyboard-cue state, and Wine
+    // asks for the cue from the start.
+    static bool s_bFocusCues;
 
     // Operations: the parent's button groups
     void ShowCommandGroup(BOOL bShow);
     void ShowDriverGroup(BOOL bShow);
 
+    // What hovering this button shows in the panel; a click on a category
+    // shows the same, for those who use the keyboard.
+    void UpdatePanel();
+
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
 
 protected:
-    void UpdatePanel();
     void Apply(unsigned effects);
     // The hover font from the control's font: heavy for a hovered draw,
     // as read for a button the class creates itself.
     void MakeFont(bool bHeavy);
+    // The hovered label's colour, read afresh at every draw.
+    static COLORREF LinkColour();
 
     void OnMouseMove(UINT nFlags, CPoint point);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
@@ -39,6 +49,8 @@ protected:
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnCaptureChanged(CWnd* pWnd);
+    void OnSetFocus(CWnd* pOldWnd);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     BOOL OnEraseBkgnd(CDC* pDC);
 
     DECLARE_MESSAGE_MAP()

@@ -1,5 +1,7 @@
 #include "hover_state.h"
 
+#include <math.h>
+
 bool HoverPtInRect(const HOVER_RC& rc, HOVER_PT pt)
 {
     return pt.x >= rc.left && pt.x < rc.right && pt.y >= rc.top && pt.y < rc.bottom;
@@ -63,7 +65,13 @@ unsigned HoverSetCursor(bool bHover)
     return bHover ? HFX_HAND_CURSOR : HFX_DEFAULT;
 }
 
-int HoverLook(bool bDisabled, bool bSelected, bool bHover, HOVER_STEP (&steps)[HOVER_MAX_STEPS])
+bool HoverKeyShowsFocus(unsigned nVirtKey)
+{
+    return nVirtKey == 0x09 || nVirtKey == 0x20 || (nVirtKey >= 0x25 && nVirtKey <= 0x28);
+}
+
+int HoverLook(bool bDisabled, bool bSelected, bool bHover, bool bFocusCue,
+              HOVER_STEP (&steps)[HOVER_MAX_STEPS])
 {
     int n = 0;
     if (bDisabled) {
@@ -87,6 +95,10 @@ int HoverLook(bool bDisabled, bool bSelected, bool bHover, HOVER_STEP (&steps)[H
         steps[n++] = { HOVER_OP_TEXT_COLOR, HOVER_CLR_BTNTEXT, 0 };
         steps[n++] = { HOVER_OP_DRAW_TEXT, 0, 0 };
     }
+    // A disabled button cannot hold the focus. Inside the hover frame, clear
+    // of it by two pixels.
+    if (bFocusCue && !bDisabled)
+        steps[n++] = { HOVER_OP_FOCUS_RECT, 3, 0 };
     return n;
 }
 
@@ -100,4 +112,46 @@ unsigned long HoverBackground(unsigned long clrFace)
     if (r < 3 && g < 3 && b < 253)
         b += 2;
     return r | (g << 8) | (b << 16);
+}
+
+namespace {
+
+// u to the power 2.4, for 0 < u <= 1: u squared times u to the 0.4, whose
+// binary digits pick factors from a chain of square roots (no pow: the exe
+// links no maths library).
+double Pow24(double u)
+{
+    double r = u * u, root = u, rest = 0.4, bit = 1.0;
+    for (int i = 0; i < 14; ++i) {
+        root = sqrt(root);
+        bit /= 2;
+        if (rest >= bit) {
+            r *= root;
+            rest -= bit;
+        }
+    }
+    return r;
+}
+
+// WCAG 2's relative luminance of 0x00BBGGRR.
+double Luminance(unsigned long clr)
+{
+    const double weight[3] = { 0.2126, 0.7152, 0.0722 };
+    double l = 0;
+    for (int i = 0; i < 3; ++i) {
+        double c = ((clr >> (8 * i)) & 0xFF) / 255.0;
+        l += weight[i] * (c <= 0.04045 ? c / 12.92 : Pow24((c + 0.055) / 1.055));
+    }
+    return l;
+}
+
+} // namespace
+
+unsigned long HoverLinkColour(unsigned long clrBackground, unsigned long clrText, bool bHighContrast)
+{
+    if (bHighContrast)
+        return clrText;
+    // Blue is dark: it reads only on a light background, never on a darker one.
+    double ratio = (Luminance(clrBackground) + 0.05) / (Luminance(HOVER_BLUE) + 0.05);
+    return ratio >= 4.5 ? (unsigned long)HOVER_BLUE : clrText;
 }

@@ -4,8 +4,11 @@
 //   Hover*           one function per event of the button: what it does to
 //                    the button's flags and the shared flag, and which
 //                    effects the window must carry out
-//   HoverLook        the drawing steps for (disabled, selected, hover)
+//   HoverLook        the drawing steps for (disabled, selected, hover, focus cue)
 //   HoverBackground  the background tint of a button-face colour
+//   HoverLinkColour  the hovered label's colour on that background
+//   HoverKeyShowsFocus  whether a key is keyboard use, after which the
+//                    focused button shows where the focus is
 #pragma once
 
 // Effects, or-ed together.
@@ -38,6 +41,10 @@ unsigned HoverLButtonUp(bool& bHover, bool& bPressed);
 unsigned HoverCaptureChanged(bool& bHover, bool& bPressed);
 unsigned HoverSetCursor(bool bHover);
 
+// Keys that move the focus (Tab, the arrows) or press a button (Space).
+// Enter is not one: it opens the web site wherever the focus is.
+bool HoverKeyShowsFocus(unsigned nVirtKey);
+
 // ---- Looks ----
 
 // Colours: a system colour index, or HOVER_CLR_BLUE.
@@ -58,6 +65,7 @@ enum HOVER_OP
     HOVER_OP_FRAME,        // Draw3dRect: a top-left, b bottom-right colour
     HOVER_OP_HOVER_FONT,   // make the hover font if there is none, select it
     HOVER_OP_RESTORE_FONT, // select back the font it replaced, if any
+    HOVER_OP_FOCUS_RECT,   // the system's dotted focus rectangle, a pixels inside the edges
 };
 
 struct HOVER_STEP
@@ -69,8 +77,17 @@ struct HOVER_STEP
 
 enum { HOVER_MAX_STEPS = 6 };
 
-// Fills steps and returns how many.
-int HoverLook(bool bDisabled, bool bSelected, bool bHover, HOVER_STEP (&steps)[HOVER_MAX_STEPS]);
+// Fills steps and returns how many. bFocusCue: the button has the focus and
+// the keyboard has been used.
+int HoverLook(bool bDisabled, bool bSelected, bool bHover, bool bFocusCue,
+              HOVER_STEP (&steps)[HOVER_MAX_STEPS]);
 
 // 0x00BBGGRR in, 0x00BBGGRR out.
 unsigned long HoverBackground(unsigned long clrFace);
+
+enum { HOVER_BLUE = 0x00FF0000 };
+
+// The design's pure blue, unless high contrast is on or the blue is hard to
+// read on clrBackground (below 4.5:1, as on a dark face): then clrText, the
+// button text colour.
+unsigned long HoverLinkColour(unsigned long clrBackground, unsigned long clrText, bool bHighContrast);

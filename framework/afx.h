@@ -40,6 +40,7 @@ public:
     CRect(const RECT& rc) { *(RECT*)this = rc; }
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
+    void DeflateRect(int x, int y) { left += x; top += y; right -= x; bottom -= y; }
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
 };

@@ -51,6 +51,7 @@ public:
     // Both fill through ExtTextOut, as MFC does, so no brush is made.
     void FillSolidRect(LPCRECT lpRect, COLORREF clr);
     void Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight);
+    void DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(m_hDC, lpRect); }
 };
 
 class CPaintDC : public CDC

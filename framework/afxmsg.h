@@ -23,7 +23,9 @@ enum AfxSig
     AfxSig_bD,    // BOOL (CDC*)                   WM_ERASEBKGND
     AfxSig_vwl,   // void (UINT, LPARAM)           WM_SYSCOMMAND
     AfxSig_hv,    // HCURSOR ()                    WM_QUERYDRAGICON
-    AfxSig_vW     // void (CWnd*)                  WM_CAPTURECHANGED
+    AfxSig_vW,    // void (CWnd*)                  WM_SETFOCUS (the window in wParam)
+    AfxSig_vW2,   // void (CWnd*)                  WM_CAPTURECHANGED (the window in lParam)
+    AfxSig_vwww   // void (UINT, UINT, UINT)       WM_KEYDOWN
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -101,7 +103,13 @@ private:
     AFX_MSG_ENTRY(WM_PAINT, AfxSig_vv, void (CWnd::*)(), OnPaint)
 // void OnCaptureChanged(CWnd* pWnd)
 #define ON_WM_CAPTURECHANGED() \
-    AFX_MSG_ENTRY(WM_CAPTURECHANGED, AfxSig_vW, void (CWnd::*)(CWnd*), OnCaptureChanged)
+    AFX_MSG_ENTRY(WM_CAPTURECHANGED, AfxSig_vW2, void (CWnd::*)(CWnd*), OnCaptureChanged)
+// void OnSetFocus(CWnd* pOldWnd)
+#define ON_WM_SETFOCUS() \
+    AFX_MSG_ENTRY(WM_SETFOCUS, AfxSig_vW, void (CWnd::*)(CWnd*), OnSetFocus)
+// void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+#define ON_WM_KEYDOWN() \
+    AFX_MSG_ENTRY(WM_KEYDOWN, AfxSig_vwww, void (CWnd::*)(UINT, UINT, UINT), OnKeyDown)
 // HCURSOR OnQueryDragIcon()
 #define ON_WM_QUERYDRAGICON() \
     AFX_MSG_ENTRY(WM_QUERYDRAGICON, AfxSig_hv, HCURSOR (CWnd::*)(), OnQueryDragIcon)

@@ -168,7 +168,14 @@ LRESULT CWnd::CallMessageHandler(const AFX_MSGMAP_ENTRY* e, WPARAM wParam, LPARA
     case AfxSig_hv:
         return (LRESULT)(this->*reinterpret_cast<HCURSOR (CWnd::*)()>(e->pfn))();
     case AfxSig_vW:
+        (this->*reinterpret_cast<void (CWnd::*)(CWnd*)>(e->pfn))(FromHandle((HWND)wParam));
+        return 0;
+    case AfxSig_vW2:
         (this->*reinterpret_cast<void (CWnd::*)(CWnd*)>(e->pfn))(FromHandle((HWND)lParam));
+        return 0;
+    case AfxSig_vwww:
+        (this->*reinterpret_cast<void (CWnd::*)(UINT, UINT, UINT)>(e->pfn))(
+            (UINT)wParam, LOWORD(lParam), HIWORD(lParam));
         return 0;
     }
     return 0;
@@ -195,6 +202,8 @@ void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
 void CWnd::OnPaint() { Default(); }
 HCURSOR CWnd::OnQueryDragIcon() { return (HCURSOR)Default(); }
 void CWnd::OnCaptureChanged(CWnd*) { Default(); }
+void CWnd::OnSetFocus(CWnd*) { Default(); }
+void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
 
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

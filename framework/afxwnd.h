@@ -75,6 +75,8 @@ public:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnCaptureChanged(CWnd* pWnd);
+    void OnSetFocus(CWnd* pOldWnd);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
 
 protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);

@@ -29,7 +29,9 @@ extern "C" int atexit(PFN_ATEXIT pfn)
     return 0;
 }
 
-extern "C" void WinMainCRTStartup()
+// Only the linker names it, as the entry: kept whole through link-time
+// optimisation, which would otherwise drop it as unused.
+extern "C" __attribute__((used, externally_visible)) void WinMainCRTStartup()
 {
     __main();
     int nResult = WinMain(::GetModuleHandleA(NULL), NULL, ::GetCommandLineA(), SW_SHOWDEFAULT);

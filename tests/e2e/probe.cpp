@@ -1,6 +1,8 @@
 // probe: reads the running menu back for the end-to-end tests, the way a
 // user sees it. Output is UTF-8, one fact a line:
 //   menu HWND L T R B ENABLED    the menu dialog, found by its caption; screen rectangle
+//   menus N ICONIC FRONT         how many menus are open; the first minimised, in front
+//   focus ID                     the control that has the keyboard focus
 //   ctl ID VISIBLE L T R B HWND  each control, screen rectangle
 //   panel TEXT                   the description, newlines as \n
 //   box CAPTION|TEXT             a box owned by the menu
@@ -17,9 +19,14 @@
 //                                when a system colour: face hi shadow text), its pure-blue
 //                                pixels, their longest run along a row, and how far right
 //                                and down of centre they lie (twice the offset)
+//   probe pixels ID              "pixels ID HASH": the control as drawn, every pixel
+//   probe contrast ID            "contrast ID RATIO": its most common colour inside the edges
+//                                against the next one (the label's), WCAG, times 100
 #include <windows.h>
 #include <stdio.h>
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <string>
 
 static std::string Utf8(const std::wstring& w)
@@ -111,6 +118,55 @@ static void Look(HWND h)
     ReleaseDC(NULL, hdc);
 }
 
+static int s_nMenus;
+static BOOL CALLBACK CountMenus(HWND h, LPARAM)
+{
+    wchar_t cls[16];
+    GetClassNameW(h, cls, 16);
+    s_nMenus += lstrcmpW(cls, L"#32770") == 0 && Text(h) == L"VELTA · 票据打印专家" && IsWindowVisible(h);
+    return TRUE;
+}
+
+// The control's pixels, counted by colour; inset: without its outer edges.
+static std::map<COLORREF, int> Pixels(HWND h, int inset, unsigned* pHash)
+{
+    RECT rc;
+    GetWindowRect(h, &rc);
+    HDC hdc = GetDC(NULL);
+    std::map<COLORREF, int> n;
+    unsigned hash = 2166136261u;
+    for (int y = rc.top + inset; y < rc.bottom - inset; ++y)
+        for (int x = rc.left + inset; x < rc.right - inset; ++x) {
+            COLORREF c = GetPixel(hdc, x, y);
+            ++n[c];
+            hash = (hash ^ c) * 16777619u;
+        }
+    ReleaseDC(NULL, hdc);
+    if (pHash)
+        *pHash = hash;
+    return n;
+}
+
+static double Luminance(COLORREF c)
+{
+    auto lin = [](int v) { double s = v / 255.0; return s <= 0.04045 ? s / 12.92 : pow((s + 0.055) / 1.055, 2.4); };
+    return 0.2126 * lin(GetRValue(c)) + 0.7152 * lin(GetGValue(c)) + 0.0722 * lin(GetBValue(c));
+}
+
+static void Contrast(HWND h)
+{
+    std::map<COLORREF, int> n = Pixels(h, 2, NULL);
+    COLORREF first = 0, second = 0;
+    int n1 = 0, n2 = 0;
+    for (const auto& [c, k] : n) {
+        if (k > n1) { second = first; n2 = n1; first = c; n1 = k; }
+        else if (k > n2) { second = c; n2 = k; }
+    }
+    double a = Luminance(first) + 0.05, b = Luminance(second) + 0.05;
+    printf("contrast %d %d %06lX %06lX\n", GetDlgCtrlID(h), (int)(100 * std::max(a, b) / std::min(a, b)),
+           first, second);
+}
+
 static BOOL CALLBACK Rules(HWND h, LPARAM)
 {
     wchar_t cls[16];
@@ -145,6 +201,12 @@ int wmain(int argc, wchar_t** argv)
                    IsWindowEnabled(s_hMenu) ? 1 : 0);
             EnumChildWindows(s_hMenu, PrintControl, 0);
             printf("panel %s\n", Utf8(Text(GetDlgItem(s_hMenu, 1007))).c_str());
+            GUITHREADINFO gti = {};
+            gti.cbSize = sizeof gti;
+            if (GetGUIThreadInfo(GetWindowThreadProcessId(s_hMenu, NULL), &gti) && gti.hwndFocus)
+                printf("focus %d\n", (short)GetDlgCtrlID(gti.hwndFocus));
+            EnumWindows(CountMenus, 0);
+            printf("menus %d %d %d\n", s_nMenus, IsIconic(s_hMenu) ? 1 : 0, GetForegroundWindow() == s_hMenu ? 1 : 0);
         }
         EnumWindows(PrintWindow, 0);
         return 0;
@@ -172,10 +234,20 @@ int wmain(int argc, wchar_t** argv)
         EnumWindows(Rules, 0);
         return 0;
     }
+    if (cmd == L"pixels" && argc > 2 && s_hMenu) {
+        unsigned hash;
+        Pixels(GetDlgItem(s_hMenu, _wtoi(argv[2])), 0, &hash);
+        printf("pixels %ls %08X\n", argv[2], hash);
+        return 0;
+    }
+    if (cmd == L"contrast" && argc > 2 && s_hMenu) {
+        Contrast(GetDlgItem(s_hMenu, _wtoi(argv[2])));
+        return 0;
+    }
     if (cmd == L"look" && argc > 2 && s_hMenu) {
         Look(GetDlgItem(s_hMenu, _wtoi(argv[2])));
         return 0;
     }
-    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM] | look ID\n");
+    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM] | look ID | pixels ID | contrast ID\n");
     return 2;
 }

@@ -64,22 +64,49 @@ TEST(Hover, LookOfEveryState)
     const std::string disabled = "shift 2 0, colour 20 0, text 0 0, shift -2 0, colour 17 0, text 0 0";
     const std::string hovered = ", colour -1 0, font 0 0, text 0 0, restore 0 0";
     const std::string normal = "colour 18 0, text 0 0";
-    const struct { bool bDisabled, bSelected, bHover; std::string steps; } rows[] = {
-        { true, false, false, disabled }, { true, true, false, disabled },
-        { true, false, true, disabled }, { true, true, true, disabled },
-        { false, false, true, "frame 20 16" + hovered },  // raised
-        { false, true, true, "frame 16 20" + hovered },   // sunken
-        { false, false, false, normal }, { false, true, false, normal },
+    const std::string cue = ", focus 3 0";
+    // A focus cue only where asked for, and never on a disabled button.
+    const struct { bool bDisabled, bSelected, bHover, bCue; std::string steps; } rows[] = {
+        { true, false, false, false, disabled }, { true, true, false, false, disabled },
+        { true, false, true, false, disabled }, { true, true, true, true, disabled },
+        { false, false, true, false, "frame 20 16" + hovered },  // raised
+        { false, true, true, false, "frame 16 20" + hovered },   // sunken
+        { false, false, true, true, "frame 20 16" + hovered + cue },
+        { false, false, false, false, normal }, { false, true, false, false, normal },
+        { false, false, false, true, normal + cue }, { false, true, false, true, normal + cue },
     };
-    const char* names[] = { "shift", "colour", "text", "frame", "font", "restore" };
+    const char* names[] = { "shift", "colour", "text", "frame", "font", "restore", "focus" };
     for (const auto& r : rows) {
         HOVER_STEP s[HOVER_MAX_STEPS];
         std::string steps;
-        for (int i = 0, n = HoverLook(r.bDisabled, r.bSelected, r.bHover, s); i < n; ++i)
+        for (int i = 0, n = HoverLook(r.bDisabled, r.bSelected, r.bHover, r.bCue, s); i < n; ++i)
             steps += (i ? ", " : "") + std::string(names[s[i].op]) + " " + std::to_string(s[i].a) + " " +
                      std::to_string(s[i].b);
-        EXPECT_EQ(r.steps, steps) << r.bDisabled << r.bSelected << r.bHover;
+        EXPECT_EQ(r.steps, steps) << r.bDisabled << r.bSelected << r.bHover << r.bCue;
     }
+}
+
+TEST(Hover, KeysThatShowTheFocus)
+{
+    // Tab, Space and the four arrows; not Enter, Escape, Shift, Alt or letters.
+    for (unsigned vk = 0; vk < 256; ++vk)
+        EXPECT_EQ(vk == 0x09 || vk == 0x20 || (vk >= 0x25 && vk <= 0x28), HoverKeyShowsFocus(vk)) << vk;
+}
+
+TEST(Hover, LinkColourReadableOnItsBackground)
+{
+    const unsigned long blue = 0xFF0000, text = 0x123456;
+    // WCAG contrast against pure blue crosses 4.5:1 between greys 187 (4.48) and 188 (4.53).
+    const struct { unsigned long background; bool bHighContrast; unsigned long colour; } rows[] = {
+        { 0xC0BEBE, false, blue }, { 0xC8CED2, false, blue }, { 0xFFFDFD, false, blue },
+        { 0xBCBCBC, false, blue }, { 0xBBBBBB, false, text },
+        { 0x00FFFF, false, blue },   // yellow: light
+        { 0x808080, false, text }, { 0x020000, false, text }, { 0xFF0000, false, text },
+        { 0x0000FF, false, text },   // pure red: 2.1:1
+        { 0xC0BEBE, true, text }, { 0xFFFDFD, true, text },
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(r.colour, HoverLinkColour(r.background, text, r.bHighContrast)) << std::hex << r.background;
 }
 
 TEST(Hover, BackgroundOfEveryFace)

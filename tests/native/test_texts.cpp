@@ -45,7 +45,7 @@ std::string T(const char* pszName)
 TEST(Texts, EachIsTheTablesInCodePage936)
 {
     const struct { const char* pszName; const char* pszText; } rows[] = {
-        { "welcome", g_szWelcomeText }, { "noversion", g_szNoVersionText },
+        { "caption", g_szMenuCaption }, { "welcome", g_szWelcomeText }, { "noversion", g_szNoVersionText },
         { "panel.1002", PanelText(1002) }, { "panel.1003", PanelText(1003) },
         { "panel.1005", PanelText(1005) }, { "panel.1", PanelText(1) },
         { "copyfailed", g_szCopyFailed }, { "driverfailed", g_szDriverFailed },
