@@ -123,9 +123,28 @@ click() { hover "$1"; xdotool click 1; }
 # Right of the panel, half-way down: no control there.
 empty_space() { move $(state | awk '$1 == "menu" { printf "%d %d\n", $5 - 15, ($4 + $6) / 2 }'); }
 answer() { p answer "$1" >/dev/null; }
+pixels() { p pixels "$1"; }
+# key KEY... then wait_for DESCRIPTION TEST: keys reach the menu through X, as typed.
+key() { xdotool key "$@"; }
+# tab_to ID [shift+Tab]: Tab until the focus is on ID, nine presses at most.
+tab_to() {
+    local i
+    for i in 1 2 3 4 5 6 7 8 9; do
+        has "^focus $1$" && return 0
+        key "${2:-Tab}"; sleep 0.2; S=$(state)
+    done
+    has "^focus $1$"
+}
 # The stand-ins record their full path, one log a run.
 ran() { grep -qF "\\$1 ran" "$out/standin$run.log" 2>/dev/null; }
 awaits() { until_ok "$2" 10 && ok "$1" || bad "$1"; }  # awaits DESCRIPTION COMMAND
+
+# The printer-install command, hidden, in this run's printui trace, which
+# shows its command and show state: \" for ", \xxxx past ASCII.
+traced=$(text printui | /usr/bin/python3 -c 'import sys
+s = sys.stdin.read().rstrip("\n").split("PrintUIEntry ", 1)[1].replace("\"", "\\\"")
+print("".join(c if ord(c) < 128 else "\\%04x" % ord(c) for c in s))')
+printui_ran() { grep -aqF "L\"$traced\", 0x0)" "$out/wine$run.log"; }
 
 export VELTA_STANDIN_NOUI=1
 run=0
@@ -150,6 +169,7 @@ wait_for "every other control is visible" '! has "^ctl (1|2|1002|1003|1005|1007|
 # 630 x 530 with a Song face for 宋体, as on Windows; 647 high with Wine's Hei fallback.
 wait_for "the menu is drawn in a Song face (under 560 px high)" 'awk "\$1 == \"menu\" { h = \$6 - \$4 } END { exit !(h > 400 && h < 560) }" <<<"$S"'
 shot start
+plain1002=$(pixels 1002)
 # Focus starts on the web-site link, and no button is the default.
 xdotool key Return
 until_ok '[ -s "$out/browser.log" ]'
@@ -174,6 +194,10 @@ for c in "1002 drivers drivers" "1003 commands commands" "1005 none testprog" "1
     check "the pointer away from $1 is not the hand" '[ "$(pointer)" != "32 32 6 0" ]'
     wait_for "leaving $1 keeps its group and text" "[ \"\$(group_shown)\" = $2 ] && panel_is panel.$1"
 done
+click 1003; click 1002
+sleep 1
+wait_for "clicking a category opens nothing" '! has "^(box|window)" && [ ! -e "$out/standin$run.log" ] && [ "$(wc -l <"$out/browser.log")" = 1 ]'
+awaits "and, the keyboard unused, draws no focus cue on it" '[ "$(pixels 1002)" = "$plain1002" ]'
 # Tab takes the capture from a pressed button, and the release goes
 # elsewhere. After the pictures: the focus moves, and a button that loses it
 # is drawn again over itself, which Wine's smoothed stand-in for 宋体 darkens.
@@ -183,9 +207,7 @@ hover 1003
 awaits "and hovers again" "hovered 1003"
 empty_space
 awaits "and lets go again" "plain 1003"
-click 1003; click 1002
-sleep 1
-wait_for "clicking a category opens nothing" '! has "^(box|window)" && [ ! -e "$out/standin$run.log" ] && [ "$(wc -l <"$out/browser.log")" = 1 ]'
+hover 1002
 hover 2
 awaits "the exit button is drawn hovered" "hovered 2"
 wait_for "and changes neither the group nor the text" '[ "$(group_shown)" = drivers ] && panel_is panel.1002'
@@ -254,12 +276,7 @@ if [ "$mode" = win98 ]; then
     awaits "Yes starts the 9x EPSON installer" 'ran Adt210e.exe'
 else
     click 1015
-    # As printui's trace shows its command and show state: \" for ", \xxxx past ASCII.
-    traced=$(text printui | /usr/bin/python3 -c 'import sys
-s = sys.stdin.read().rstrip("\n").split("PrintUIEntry ", 1)[1].replace("\"", "\\\"")
-print("".join(c if ord(c) < 128 else "\\%04x" % ord(c) for c in s))')
-    awaits "the standard driver runs the printer-install command, hidden" \
-        'grep -aqF "L\"$traced\", 0x0)" "$out/wine1.log"'
+    awaits "the standard driver runs the printer-install command, hidden" printui_ran
     check "with the system's rundll32.exe, not the one beside the menu" '! ran rundll32.exe'
     sleep 1
     wait_for "and shows no box" '! has "^box"'
@@ -281,6 +298,57 @@ fi
 wait_for "no box is left open" '! has "^box"'
 xdotool key Escape
 ended "Escape"
+
+# ---- the keyboard alone, the pointer away from the menu ----
+start_menu ",+printui"
+xdotool mousemove 1020 760
+S=$(state)
+check "the pointer is away from the menu" 'awk "\$1 == \"menu\" { exit !(\$5 < 1020 || \$6 < 760) }" <<<"$S"'
+wait_for "the focus starts on the web-site link" 'has "^focus 1$"'
+tab_to 1002
+wait_for "Tab reaches 安装驱动程序" 'has "^focus 1002$"'
+awaits "which shows the focus" '[ "$(pixels 1002)" != "$plain1002" ]'
+key space
+wait_for "Space on it shows its text and the four driver buttons" '[ "$(group_shown)" = drivers ] && panel_is panel.1002'
+tab_to 1015
+wait_for "Tab then reaches 常规驱动程序" 'has "^focus 1015$"'
+awaits "and 安装驱动程序, left, looks as before the keyboard" '[ "$(pixels 1002)" = "$plain1002" ]'
+key space
+if [ "$mode" = win98 ]; then
+    wait_for "Space on it installs" "box_is '$(text installcaption)' '$(text installed)'" 15
+    key Return
+    wait_for "Enter closes the box" '! has "^box" && has "^focus 1015$"'
+else
+    awaits "Space on it starts the printer-install command" printui_ran
+fi
+tab_to 1017
+key Return
+wait_for "Enter on 安装必读 opens the read-me" 'has "^window .*Readme"' 15
+p close Readme >/dev/null
+wait_for "and the focus comes back to it" 'has "^focus 1017$"'
+tab_to 1003 shift+Tab
+key space
+wait_for "Space on 打印机控制指令 swaps in the three document buttons" '[ "$(group_shown)" = commands ] && panel_is panel.1003'
+tab_to 1005
+key space
+awaits "Space on the test-program link starts it" 'ran news.exe'
+webs=$(wc -l <"$out/browser.log")
+key Return
+awaits "Enter on a hover button opens the web site" '[ "$(wc -l <"$out/browser.log")" -gt "$webs" ]'
+
+# ---- one menu at a time ----
+second() {  # a second start from the disc; it must end by itself
+    ( cd "$cd" && WINEDEBUG=-all exec wine "$cd/SetupMenu.exe" ) >>"$out/second.log" 2>&1 &
+    local pid=$!
+    awaits "$1: a second start ends by itself" '! kill -0 $pid'
+    wait_for "and one menu remains, restored and in front" 'has "^menus 1 0 1$"'
+}
+second "with a menu open"
+p post 0x112 0xF020 0  # SC_MINIMIZE
+wait_for "the menu minimised" 'has "^menus 1 1 "'
+second "with it minimised"
+key Escape
+ended "Escape, after the keyboard run,"
 
 # ---- the hover font: made once a button, from the dialog's, heavy and underlined;
 # ---- a hover repaints its own button, not the dialog
@@ -323,6 +391,26 @@ else
     xdotool key alt+F4
     ended "Alt+F4"
 fi
+
+# ---- High Contrast Black: every hovered label readable on its face ----
+# Wine never reports the flag, and reads the colours when its server starts.
+reg add 'HKCU\Control Panel\Accessibility\HighContrast' /v Flags /d 1 /f
+for c in "ButtonFace 0 0 0" "ButtonText 255 255 255" "ButtonHilight 255 255 255" "ButtonShadow 128 128 128" \
+         "Window 0 0 0" "WindowText 255 255 255" "GrayText 0 255 0"; do
+    reg add 'HKCU\Control Panel\Colors' /v "${c%% *}" /d "${c#* }" /f
+done
+wineserver -k; wineserver -w
+start_menu
+for id in 1002 1003 1005 1; do
+    hover $id
+    # Its frame drawn, then its most common colour, the dark face, against the next, its label's.
+    until_ok '[ "$(look $id | cut -d" " -f1-4)" = "hi hi shadow shadow" ]' 5
+    c=$(p contrast $id)
+    check "hovered in High Contrast Black, $id reads at 4.5:1 or more (${c#* * })" \
+        'awk "\$4 ~ /^0.0.0.\$/ && \$3 >= 450 { f = 1 } END { exit !f }" <<<"$c"'
+done
+key Escape
+ended "Escape, in high contrast,"
 
 check "no run loaded a planted DLL" '! cat "$out"/standin*.log | grep -q " loaded"'
 echo "e2e $mode: $passed passed, $failed failed"
