@@ -17,7 +17,7 @@ packages=(
     wine wine32:i386
     xvfb openbox x11-utils xdotool imagemagick
     locales fonts-wqy-zenhei fonts-arphic-uming
-    xorriso p7zip-full osslsigncode openssl ca-certificates python3-pefile python3-xlib
+    xorriso p7zip-full osslsigncode openssl ca-certificates faketime python3-pefile python3-xlib
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -4,10 +4,15 @@
 # holds the folder's files byte for byte, nothing else but the build's menu
 # and autorun.inf; the folder is untouched; a second run gives the same
 # image, whose SHA-256 it prints. Two files the menu needs missing, or
-# names Joliet cannot hold: each named, a failure, and no image. Signed
-# with a throwaway CA's certificate: the disc's menu verifies against that
-# CA and its sections are the build's; a wrong password or a timestamp server that does not answer: a failure
-# that says which, and no image. The password is never printed.
+# names Joliet or Windows cannot hold, a path too long, a file of 4 GiB:
+# each named, a failure, and no image. An OUT that is a device or a pipe is
+# left alone, one in a read-only folder refused at once, a TMPDIR too small
+# named. Signed with a throwaway CA's certificate: the disc's menu verifies
+# against that CA and its sections are the build's, with a warning that
+# Windows will not trust it; a wrong password, a certificate not for code
+# signing, expired or not yet valid, a timestamp server that does not
+# answer or answers an error: a failure that says which, and no image. The
+# password is never printed, and reaches no other program.
 # The signed disc, made from the sample CD, is left at SIGNED_ISO for the
 # end-to-end runs, which start it as Windows 98 (which ignores the
 # signature) and as XP.
@@ -20,8 +25,9 @@ tmp=$(mktemp -d)
 trap 'chmod -R u+w "$tmp"; rm -rf "$tmp"' EXIT
 failed=0
 check() { if eval "$2" >/dev/null 2>&1; then echo "ok - $1"; else echo "not ok - $1"; failed=1; return 1; fi; }
+in=()  # what make_disc runs it in: a namespace, a PATH
 make_disc() {  # its output in $tmp/log, and in $tmp/all.log with every other run's
-    SETUPMENU_BUILD=$build "$top/tools/make-disc.sh" "$@" >"$tmp/log" 2>&1
+    "${in[@]}" env SETUPMENU_BUILD="$build" "$top/tools/make-disc.sh" "$@" >"$tmp/log" 2>&1
     local rc=$?; cat "$tmp/log" >>"$tmp/all.log"; return $rc
 }
 failed_alone() {  # DESCRIPTION SAYING OUT: failed, saying so, with no image, whole or partial
@@ -79,14 +85,69 @@ failed_alone "names Joliet cannot hold are each reported, and no image is kept" 
     "not on the disc under its name: Driver/readme;1.txt" "$tmp/out3/VT480QX.iso"
 check "the long one too" 'grep -qxF "make-disc: not on the disc under its name: $long" "$tmp/log"'
 
-# ---- signed, with a throwaway CA's certificate exported with its chain ----
+# What Windows cannot open or tell apart, a path too long for it, a file
+# too big for ISO 9660: each named with its rule before anything is copied.
+rm -rf "$short" && cp -R "$maker" "$short" && chmod -R u+w "$short"
+deep=Command/$(printf '%0200d' 0)/$(printf '%052d' 0).txt  # 265 characters
+names=('Driver/quote"d.txt	Windows allows none of' 'Driver/pipe|x.txt	Windows allows none of'
+       'Driver/<lt>.txt	Windows allows none of' 'Driver/dot.	drops a dot or a blank at the end'
+       'Driver/blank 	drops a dot or a blank at the end' 'Driver/AUX.txt	AUX is a device to Windows'
+       'Test/CON	CON is a device' 'Test/lpt1.doc	lpt1 is a device' 'Test/ä.txt	which ignores case, as Test/Ä.txt'
+       'Driver/Readme.txt	which ignores case, as Driver/README.TXT' "$deep	265 characters below the root"
+       'Test/big.bin	4294967296 bytes: a file on the disc must be under 4 GiB')
+for n in "${names[@]}" Test/Ä.txt Driver/README.TXT; do mkdir -p "$short/$(dirname "${n%%	*}")" && : >>"$short/${n%%	*}"; done
+truncate -s 4G "$short/Test/big.bin"
+make_disc "$short" "$tmp/out5/VT480QX.iso"; rc=$?
+for n in "${names[@]}"; do
+    check "refused and named: ${n%%	*}" '[ $rc != 0 ] && [ ! -e "$tmp/out5" ] && grep -qF "make-disc: ${n%%	*}: " "$tmp/log" &&
+        grep "make-disc: ${n%%	*}: " "$tmp/log" | grep -qF "${n#*	}"' || cat "$tmp/log"
+done
+# Chinese, blanks and brackets are fine; -- lets FOLDER and OUT begin with -.
 cd "$tmp" || exit 1
+cp -R "$maker" "./-中文 maker" && chmod -R u+w "./-中文 maker" && mkdir "./-中文 maker/Driver/说明 (中文)"
+echo x >"./-中文 maker/Driver/说明 (中文)/读我 v1.2.txt"
+make_disc -- "-中文 maker" -disc.iso; rc=$?
+check "after --, a FOLDER and an OUT that begin with -; 说明 (中文)/读我 v1.2.txt on the disc" '[ $rc = 0 ] &&
+    LC_ALL=C.UTF-8 7z l -slt ./-disc.iso | grep -qxF "Path = Driver/说明 (中文)/读我 v1.2.txt"' || cat "$tmp/log"
+
+# OUT no image file: refused, left as it is, nothing beside it. As root,
+# device nodes too (a burner's, or a dry run's /dev/null).
+mkdir dev && mkfifo dev/pipe && { [ "$(id -u)" != 0 ] || { mknod dev/null c 1 3 && mknod dev/loop b 7 0; }; }
+for node in dev/*; do
+    kind=$(stat -c %F "$node")
+    make_disc "$maker" "$node"; rc=$?
+    check "an OUT that is a $kind is refused and left as it is" '[ $rc != 0 ] && grep -q "^make-disc: .* is not a file" "$tmp/log" &&
+        [ "$(stat -c %F "$node")" = "$kind" ] && [ "$(ls dev | wc -l)" = "$(ls -d dev/* | wc -l)" ]'
+done
+# In a mount namespace of its own: a folder mounted read-only (root writes
+# in any other), a TMPDIR too small.
+ns() { if [ "$(id -u)" = 0 ]; then unshare -m "$@"; else unshare -rm "$@"; fi; }
+mkdir ro small
+in=(ns sh -c 'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" && shift && exec "$@"' - "$tmp/ro")
+SECONDS=0
+make_disc "$maker" ro/VT480QX.iso; rc=$?
+check "an OUT in a read-only folder is refused at once, naming it" '[ $rc != 0 ] && [ $SECONDS -le 5 ] &&
+    grep -qF "make-disc: $tmp/ro cannot be written in" "$tmp/log"' || cat "$tmp/log"
+in=(ns sh -c 'mount -t tmpfs -o size=256k tmpfs "$1" && TMPDIR=$1 && export TMPDIR && shift && exec "$@"' - "$tmp/small")
+make_disc "$maker" small-out/VT480QX.iso; rc=$?
+failed_alone "with TMPDIR too small for the disc, the space is named" "$tmp/small (TMPDIR) has" small-out/VT480QX.iso
+in=()
+
+# ---- signed, with a throwaway CA's certificate exported with its chain ----
 openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem -days 2 -subj "/CN=Throwaway CA" 2>/dev/null
 openssl req -x509 -newkey rsa:2048 -nodes -keyout cs.key -out cs.pem -days 2 -subj "/CN=VELTA test signer" \
     -CA ca.pem -CAkey ca.key -addext extendedKeyUsage=codeSigning -addext basicConstraints=CA:false 2>/dev/null
 export SIGN_PASSWORD='throwaway "pass" word'
 openssl pkcs12 -export -inkey cs.key -in cs.pem -certfile ca.pem -out cs.pfx -passout env:SIGN_PASSWORD
+# The programs it starts, as they are started: arguments and SIGN_PASSWORD.
+mkdir spy
+for p in osslsigncode 7z xorriso cmake; do
+    printf '#!/bin/sh\necho "$0 $* ${SIGN_PASSWORD-(none)}" >>%s/spy.log\nexec /usr/bin/%s "$@"\n' "$tmp" $p >spy/$p
+done
+chmod +x spy/*
+in=(env PATH="$tmp/spy:$PATH")
 make_disc --sign cs.pfx "$build/cd" "$signed"; rc=$?
+in=()
 check "signed, the disc's menu verifies against the throwaway CA" '[ $rc = 0 ] &&
     LC_ALL=C.UTF-8 7z e -bd -osigned "$signed" SetupMenu.exe &&
     osslsigncode verify -in signed/SetupMenu.exe -CAfile ca.pem | grep -q "Signature verification: ok"' || cat "$tmp/log"
@@ -94,12 +155,46 @@ check "its sections are the build's; the build's menu has no signature" '/usr/bi
 a, b = (pefile.PE(f) for f in sys.argv[1:])
 sys.exit([s.get_data() for s in a.sections] != [s.get_data() for s in b.sections] or b.OPTIONAL_HEADER.DATA_DIRECTORY[4].Size)
 " signed/SetupMenu.exe "$build/cd/SetupMenu.exe"'
+check "the password is on no program's command line and in the environment of none but the signing steps" \
+    '[ "$(cut -d" " -f1 spy.log | sort -u | xargs -n1 basename | tr "\n" " ")" = "7z cmake osslsigncode xorriso " ] &&
+     ! grep -qF "$SIGN_PASSWORD" spy.log'
+check "a warning names the test CA's certificate: Windows will not trust it" \
+    'grep -q "^make-disc: warning: \"CN=VELTA test signer\" (cs.pfx) .*Windows will not trust it" "$tmp/log"'
+check "another, that without --timestamp the signature ends with the certificate" 'grep -q "^make-disc: warning: no --timestamp" "$tmp/log"'
+check "and the SHA-256 of the build's menu, which the signature removed gives back" \
+    'grep -qx "SHA-256 $(sha256sum <"$build/cd/SetupMenu.exe" | cut -d" " -f1)  SetupMenu.exe without its signature, the build'"'"'s" "$tmp/log"'
+# Self-signed, with an empty password: it signs, and is warned about.
+openssl req -x509 -newkey rsa:2048 -nodes -keyout self.key -out self.pem -days 2 -subj "/CN=VELTA self-signed" \
+    -addext extendedKeyUsage=codeSigning 2>/dev/null
+openssl pkcs12 -export -inkey self.key -in self.pem -out self.pfx -passout pass:
+SIGN_PASSWORD= make_disc --sign self.pfx "$maker" self/VT480QX.iso; rc=$?
+check "a self-signed certificate with an empty password signs, with a warning naming it" '[ $rc = 0 ] && [ -f self/VT480QX.iso ] &&
+    grep -q "^make-disc: warning: \"CN=VELTA self-signed\" (self.pfx) .*Windows will not trust it" "$tmp/log"' || cat "$tmp/log"
+# Refused: a TLS server's certificate; one expired, one not yet valid (the
+# signature is verified after signing).
+for c in "tls serverAuth +0 is not a code-signing" "old codeSigning -400 has expired" "new codeSigning +30 is not yet valid"; do
+    set -- $c
+    faketime -f "${3}d" openssl req -x509 -newkey rsa:2048 -nodes -keyout $1.key -out $1.pem -days 2 \
+        -subj "/CN=VELTA $1" -addext extendedKeyUsage=$2 2>/dev/null
+    openssl pkcs12 -export -inkey $1.key -in $1.pem -out $1.pfx -passout env:SIGN_PASSWORD
+    make_disc --sign $1.pfx "$maker" $1/VT480QX.iso; rc=$?
+    failed_alone "$1.pfx is refused: its certificate ${*:4}" "${*:4}" $1/VT480QX.iso
+done
 SIGN_PASSWORD=wrong make_disc --sign cs.pfx "$maker" wrong/VT480QX.iso; rc=$?
 failed_alone "a wrong password is named as such, and no image is written" "wrong password for cs.pfx" wrong/VT480QX.iso
 port=$(/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 make_disc --sign cs.pfx --timestamp "http://127.0.0.1:$port/" "$maker" stamp/VT480QX.iso; rc=$?
 failed_alone "a timestamp server that does not answer is named, and no image is written" \
     "timestamp server http://127.0.0.1:$port/ did not answer" stamp/VT480QX.iso
+/usr/bin/python3 -c 'import http.server, sys
+class H(http.server.BaseHTTPRequestHandler):
+    def do_POST(self): self.send_error(500)
+http.server.HTTPServer(("127.0.0.1", int(sys.argv[1])), H).serve_forever()' $port 2>/dev/null &
+server=$!
+until_listening=$((SECONDS + 5)); until (echo >/dev/tcp/127.0.0.1/$port) 2>/dev/null || [ $SECONDS -gt $until_listening ]; do sleep 0.1; done
+make_disc --sign cs.pfx --timestamp "http://127.0.0.1:$port/" "$maker" stamp/VT480QX.iso; rc=$?
+kill $server
+failed_alone "one that answers an error is said to, with the error" "answered HTTP 500" stamp/VT480QX.iso
 check "the password is never printed" '! grep -qF "$SIGN_PASSWORD" "$tmp/all.log"'
 
 exit $failed

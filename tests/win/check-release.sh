@@ -4,7 +4,9 @@
 # history built with SOURCE_DATE_EPOCH set to that time, as a packager
 # builds from a source archive. The same SetupMenu.exe and the same sample
 # image, byte for byte, linked and dated at that time. Both copies carry
-# the working tree's changes.
+# the working tree's changes. Then a changed manifest is compiled in again,
+# and, as root, a clone another user owns, whose history git will not read,
+# stops its build, naming SOURCE_DATE_EPOCH.
 #   check-release.sh
 set -u
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -27,6 +29,15 @@ for f in SetupMenu.exe VELTA-VT480QX.iso; do
 done
 stamp=$(i686-w64-mingw32-objdump -p "$one/build/win/SetupMenu.exe" | sed -n 's/^Time\/Date[[:space:]]*//p')
 check "linked at the last commit's time, $(date -u -d "@$when" +%FT%TZ)" '[ "$(date -d "$stamp" +%s)" = "$when" ]'
+printf '\n' >>"$two/res/SetupMenu.manifest"
+SOURCE_DATE_EPOCH=$when build "$two"
+check "a changed manifest makes a changed exe" '! cmp -s "$one/build/win/SetupMenu.exe" "$two/build/win/SetupMenu.exe"'
+if [ "$(id -u)" = 0 ] && id "${E2E_USER:-menuuser}" >/dev/null 2>&1; then
+    git clone -q --no-local "$top" "$tmp/theirs" && overlay "$tmp/theirs" && chown -R "${E2E_USER:-menuuser}" "$tmp/theirs"
+    check "a clone another user owns, built as root, stops, naming SOURCE_DATE_EPOCH" '! (cd "$tmp/theirs" &&
+        cmake --preset win && cmake --build --preset win --target source_date) >"$tmp/theirs.log" 2>&1 &&
+        grep -q "set SOURCE_DATE_EPOCH" "$tmp/theirs.log"'
+fi
 check "and the image dated then" 'xorriso -indev "$one/build/win/VELTA-VT480QX.iso" -pvd_info 2>&1 |
     grep -qx "Creation Time: $(date -u -d "@$when" +%Y%m%d%H%M%S)00"'
 exit $failed
