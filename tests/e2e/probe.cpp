@@ -7,26 +7,15 @@
 //   panel TEXT                   the description, newlines as \n
 //   box CAPTION|TEXT             a box owned by the menu
 //   window TITLE                 any other visible top-level window
+//   popup L T R B                an open popup menu's screen rectangle
+//   colours FACE HI SHADOW TEXT  the button colours, each R,G,B
 // Commands:
 //   probe state
 //   probe answer ID              press button ID of the menu's box
 //   probe close TITLE-PART       close the top-level windows whose title has it
 //   probe post MSG WPARAM [LPARAM] post a message to the menu (a WM_APP+N marks a message trace)
-//   probe rules                  "rules Y...": the rows, from the top, of the open popup menu
-//                                that are a separator's shadow line
-//   probe look ID                "look ID TOP LEFT RIGHT BOTTOM BLUE RUN DX DY": the control as
-//                                drawn on the screen: the middle pixel of each edge (named
-//                                when a system colour: face hi shadow text), its pure-blue
-//                                pixels, their longest run along a row, and how far right
-//                                and down of centre they lie (twice the offset)
-//   probe pixels ID              "pixels ID HASH": the control as drawn, every pixel
-//   probe contrast ID            "contrast ID RATIO": its most common colour inside the edges
-//                                against the next one (the label's), WCAG, times 100
 #include <windows.h>
 #include <stdio.h>
-#include <algorithm>
-#include <cmath>
-#include <map>
 #include <string>
 
 static std::string Utf8(const std::wstring& w)
@@ -62,8 +51,13 @@ static BOOL CALLBACK PrintControl(HWND h, LPARAM)
 
 static BOOL CALLBACK PrintWindow(HWND h, LPARAM)
 {
+    wchar_t cls[16];
+    GetClassNameW(h, cls, 16);
     if (h == s_hMenu || !IsWindowVisible(h))
         return TRUE;
+    RECT rc;
+    if (lstrcmpW(cls, L"#32768") == 0 && GetWindowRect(h, &rc))
+        printf("popup %ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
     if (s_hMenu && GetWindow(h, GW_OWNER) == s_hMenu)
         printf("box %s|%s\n", Utf8(Text(h)).c_str(), Utf8(Text(GetDlgItem(h, 0xFFFF))).c_str());
     else if (!Text(h).empty())
@@ -79,45 +73,6 @@ static BOOL CALLBACK CloseMatching(HWND h, LPARAM)
     return TRUE;
 }
 
-static std::string Colour(COLORREF c)
-{
-    const struct { int n; const char* psz; } names[] = {
-        { COLOR_BTNFACE, "face" }, { COLOR_BTNHIGHLIGHT, "hi" }, { COLOR_BTNSHADOW, "shadow" },
-        { COLOR_BTNTEXT, "text" },
-    };
-    for (const auto& n : names)
-        if (GetSysColor(n.n) == c)
-            return n.psz;
-    char sz[8];
-    snprintf(sz, sizeof sz, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
-    return sz;
-}
-
-static void Look(HWND h)
-{
-    RECT rc, ink = { 9999, 9999, -1, -1 };  // the blue pixels' bounds
-    GetWindowRect(h, &rc);
-    HDC hdc = GetDC(NULL);
-    int nBlue = 0, nRun = 0;
-    for (int y = rc.top; y < rc.bottom; ++y) {
-        for (int x = rc.left, run = 0; x < rc.right; ++x) {
-            run = GetPixel(hdc, x, y) == RGB(0, 0, 255) ? run + 1 : 0;
-            if (run > 0) {
-                ++nBlue;
-                ink = { std::min(ink.left, (LONG)x), std::min(ink.top, (LONG)y), x + 1 > ink.right ? x + 1 : ink.right, y + 1 };
-            }
-            nRun = run > nRun ? run : nRun;
-        }
-    }
-    const int cx = (rc.left + rc.right) / 2, cy = (rc.top + rc.bottom) / 2;
-    printf("look %d %s %s %s %s %d %d %ld %ld\n", GetDlgCtrlID(h), Colour(GetPixel(hdc, cx, rc.top)).c_str(),
-           Colour(GetPixel(hdc, rc.left, cy)).c_str(), Colour(GetPixel(hdc, rc.right - 1, cy)).c_str(),
-           Colour(GetPixel(hdc, cx, rc.bottom - 1)).c_str(), nBlue, nRun,
-           nBlue ? (ink.left - rc.left) - (rc.right - ink.right) : 0,
-           nBlue ? (ink.top - rc.top) - (rc.bottom - ink.bottom) : 0);
-    ReleaseDC(NULL, hdc);
-}
-
 static int s_nMenus;
 static BOOL CALLBACK CountMenus(HWND h, LPARAM)
 {
@@ -125,68 +80,6 @@ static BOOL CALLBACK CountMenus(HWND h, LPARAM)
     GetClassNameW(h, cls, 16);
     s_nMenus += lstrcmpW(cls, L"#32770") == 0 && Text(h) == L"VELTA · 票据打印专家" && IsWindowVisible(h);
     return TRUE;
-}
-
-// The control's pixels, counted by colour; inset: without its outer edges.
-static std::map<COLORREF, int> Pixels(HWND h, int inset, unsigned* pHash)
-{
-    RECT rc;
-    GetWindowRect(h, &rc);
-    HDC hdc = GetDC(NULL);
-    std::map<COLORREF, int> n;
-    unsigned hash = 2166136261u;
-    for (int y = rc.top + inset; y < rc.bottom - inset; ++y)
-        for (int x = rc.left + inset; x < rc.right - inset; ++x) {
-            COLORREF c = GetPixel(hdc, x, y);
-            ++n[c];
-            hash = (hash ^ c) * 16777619u;
-        }
-    ReleaseDC(NULL, hdc);
-    if (pHash)
-        *pHash = hash;
-    return n;
-}
-
-static double Luminance(COLORREF c)
-{
-    auto lin = [](int v) { double s = v / 255.0; return s <= 0.04045 ? s / 12.92 : pow((s + 0.055) / 1.055, 2.4); };
-    return 0.2126 * lin(GetRValue(c)) + 0.7152 * lin(GetGValue(c)) + 0.0722 * lin(GetBValue(c));
-}
-
-static void Contrast(HWND h)
-{
-    std::map<COLORREF, int> n = Pixels(h, 2, NULL);
-    COLORREF first = 0, second = 0;
-    int n1 = 0, n2 = 0;
-    for (const auto& [c, k] : n) {
-        if (k > n1) { second = first; n2 = n1; first = c; n1 = k; }
-        else if (k > n2) { second = c; n2 = k; }
-    }
-    double a = Luminance(first) + 0.05, b = Luminance(second) + 0.05;
-    printf("contrast %d %d %06lX %06lX\n", GetDlgCtrlID(h), (int)(100 * std::max(a, b) / std::min(a, b)),
-           first, second);
-}
-
-static BOOL CALLBACK Rules(HWND h, LPARAM)
-{
-    wchar_t cls[16];
-    GetClassNameW(h, cls, 16);
-    if (!IsWindowVisible(h) || lstrcmpW(cls, L"#32768") != 0)
-        return TRUE;
-    RECT rc;
-    GetWindowRect(h, &rc);
-    HDC hdc = GetDC(NULL);
-    printf("rules");
-    for (int y = rc.top; y < rc.bottom; ++y) {
-        int n = 0;
-        for (int x = rc.left + 4; x < rc.right - 4; ++x)
-            n += GetPixel(hdc, x, y) == GetSysColor(COLOR_BTNSHADOW);
-        if (n * 10 > (rc.right - rc.left - 8) * 9)
-            printf(" %ld", y - rc.top);
-    }
-    printf("\n");
-    ReleaseDC(NULL, hdc);
-    return FALSE;
 }
 
 int wmain(int argc, wchar_t** argv)
@@ -207,6 +100,10 @@ int wmain(int argc, wchar_t** argv)
                 printf("focus %d\n", (short)GetDlgCtrlID(gti.hwndFocus));
             EnumWindows(CountMenus, 0);
             printf("menus %d %d %d\n", s_nMenus, IsIconic(s_hMenu) ? 1 : 0, GetForegroundWindow() == s_hMenu ? 1 : 0);
+            printf("colours");
+            for (int n : { COLOR_BTNFACE, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_BTNTEXT })
+                printf(" %d,%d,%d", GetRValue(GetSysColor(n)), GetGValue(GetSysColor(n)), GetBValue(GetSysColor(n)));
+            printf("\n");
         }
         EnumWindows(PrintWindow, 0);
         return 0;
@@ -230,24 +127,6 @@ int wmain(int argc, wchar_t** argv)
                      argc > 4 ? wcstoul(argv[4], NULL, 0) : 0);
         return 0;
     }
-    if (cmd == L"rules") {
-        EnumWindows(Rules, 0);
-        return 0;
-    }
-    if (cmd == L"pixels" && argc > 2 && s_hMenu) {
-        unsigned hash;
-        Pixels(GetDlgItem(s_hMenu, _wtoi(argv[2])), 0, &hash);
-        printf("pixels %ls %08X\n", argv[2], hash);
-        return 0;
-    }
-    if (cmd == L"contrast" && argc > 2 && s_hMenu) {
-        Contrast(GetDlgItem(s_hMenu, _wtoi(argv[2])));
-        return 0;
-    }
-    if (cmd == L"look" && argc > 2 && s_hMenu) {
-        Look(GetDlgItem(s_hMenu, _wtoi(argv[2])));
-        return 0;
-    }
-    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM] | look ID | pixels ID | contrast ID\n");
+    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM]\n");
     return 2;
 }

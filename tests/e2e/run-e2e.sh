@@ -101,9 +101,43 @@ group_shown() {  # drivers | commands | none
     awk '$1 == "ctl" && $3 == 1 { if ($2 ~ /^100[089]$/) c++; if ($2 ~ /^101[5-8]$/) d++ }
          END { s = c + 0 "/" d + 0; print s == "3/0" ? "commands" : s == "0/4" ? "drivers" : s == "0/0" ? "none" : "mixed " s }' <<<"$S"
 }
-# look ID: "TOP LEFT RIGHT BOTTOM BLUE RUN DX DY" as drawn (probe.cpp);
+# grab ID [INSET [STATE]]: the control as drawn, R G B a pixel a line, less INSET pixels
+# at each edge; its width and height first.
+grab() {
+    local g
+    g=$(awk -v id="$1" -v i="${2:-0}" '$1 == "ctl" && $2 == id { w = $6 - $4 - 2 * i; h = $7 - $5 - 2 * i
+        printf "%d %d %dx%d+%d+%d", w, h, w, h, $4 + i, $5 + i }' <<<"${3:-$(state)}")
+    echo "${g% *}"
+    import -window root -crop "${g##* }" -depth 8 rgb:- | od -An -v -tu1 -w3
+}
+pixels() { grab "$1" | md5sum; }
+# rules: "rules Y...": the rows, from the top, of the open popup menu that are a separator's
+# shadow line, nine tenths of it 4 px in from each side.
+rules() {
+    local st g
+    st=$(state)
+    g=$(awk '$1 == "popup" { printf "%d %d %dx%d+%d+%d", $4 - $2 - 8, $5 - $3, $4 - $2 - 8, $5 - $3, $2 + 4, $3 }' <<<"$st")
+    { awk '$1 == "colours" { print $4 }' <<<"$st"; echo "${g% *}"
+      import -window root -crop "${g##* }" -depth 8 rgb:- | od -An -v -tu1 -w3; } |
+        awk 'NR == 1 { s = $1; next } NR == 2 { w = $1; h = $2; next } $1 "," $2 "," $3 == s { n[int((NR - 3) / w)]++ }
+             END { printf "rules"; for (y = 0; y < h; y++) if (n[y] * 10 > w * 9) printf " %d", y; print "" }'
+}
+# look ID: "TOP LEFT RIGHT BOTTOM BLUE RUN DX DY" as drawn: the middle pixel of each edge
+# (face, hi, shadow or text when a button colour), its pure-blue pixels, their longest run
+# along a row, and how far right and down of centre they lie (twice the offset).
 # hovered: a raised frame, blue text, centred, underlined.
-look() { p look "$1" | cut -d' ' -f3-; }
+look() {
+    local st
+    st=$(state)
+    { awk '$1 == "colours" { print }' <<<"$st"; grab "$1" 0 "$st"; } | awk '
+        NR == 1 { split("face hi shadow text", n); for (i = 5; i > 1; i--) name[$i] = n[i - 1]; next }
+        NR == 2 { w = $1; h = $2; l = t = 9999; next }
+        { i = NR - 3; x = i % w; y = int(i / w); c = $1 "," $2 "," $3; run = x && c == last ? run + 1 : 1; last = c
+          if (c == "0,0,255") { b++; best = run > best ? run : best; l = x < l ? x : l; r = x + 1; t = y < t ? y : t; btm = y + 1 }
+          if (x == int(w / 2) && (y == 0 || y == h - 1) || y == int(h / 2) && (x == 0 || x == w - 1))
+              e[y == 0 ? 1 : y == h - 1 ? 4 : x == 0 ? 2 : 3] = c in name ? name[c] : c }
+        END { print e[1], e[2], e[3], e[4], b + 0, best + 0, b ? l - (w - r) : 0, b ? t - (h - btm) : 0 }'
+}
 hovered() {
     look "$1" | awk '$1 $2 $3 $4 == "hihishadowshadow" && $5 > 30 && $6 >= 24 && $7 * $7 <= 9 && $8 * $8 <= 16 { f = 1 }
                      END { exit !f }'
@@ -123,7 +157,14 @@ click() { hover "$1"; xdotool click 1; }
 # Right of the panel, half-way down: no control there.
 empty_space() { move $(state | awk '$1 == "menu" { printf "%d %d\n", $5 - 15, ($4 + $6) / 2 }'); }
 answer() { p answer "$1" >/dev/null; }
-pixels() { p pixels "$1"; }
+# contrast ID: "RATIO R G B", the WCAG contrast, times 100, of its commonest colour inside its
+# frame, that colour, against the next commonest (its label's).
+contrast() {
+    grab "$1" 2 | sed 1d | sort | uniq -c | sort -rn | head -2 | awk '
+        function l(c) { c /= 255; return c <= 0.04045 ? c / 12.92 : exp(2.4 * log((c + 0.055) / 1.055)) }
+        { y[NR] = 0.2126 * l($2) + 0.7152 * l($3) + 0.0722 * l($4) + 0.05; if (NR == 1) rgb = $2 " " $3 " " $4 }
+        END { printf "%d %s\n", 100 * (y[1] > y[2] ? y[1] / y[2] : y[2] / y[1]), rgb }'
+}
 # key KEY... then wait_for DESCRIPTION TEST: keys reach the menu through X, as typed.
 key() { xdotool key "$@"; }
 # tab_to ID [shift+Tab]: Tab until the focus is on ID, nine presses at most.
@@ -215,7 +256,7 @@ wait_for "and changes neither the group nor the text" '[ "$(group_shown)" = driv
 # ---- the About box, from the system menu's last item ----
 p post 0x112 0xF100 0x20  # SC_KEYMENU, space: the system menu
 # Its separator lines, then its bottom edge: the last item has one just above it.
-awaits "the system menu ends with a separator and one item" "p rules | awk '{ exit !(NF > 2 && \$NF - \$(NF - 1) < 30) }'"
+awaits "the system menu ends with a separator and one item" "rules | awk '{ exit !(NF > 2 && \$NF - \$(NF - 1) < 30) }'"
 xdotool key Up Return
 wait_for "the system menu's last item opens the About box, modal" 'has "^box 关于MENURIX\|" && has "^menu .* 0$"'
 answer 1
@@ -405,9 +446,9 @@ for id in 1002 1003 1005 1; do
     hover $id
     # Its frame drawn, then its most common colour, the dark face, against the next, its label's.
     until_ok '[ "$(look $id | cut -d" " -f1-4)" = "hi hi shadow shadow" ]' 5
-    c=$(p contrast $id)
-    check "hovered in High Contrast Black, $id reads at 4.5:1 or more (${c#* * })" \
-        'awk "\$4 ~ /^0.0.0.\$/ && \$3 >= 450 { f = 1 } END { exit !f }" <<<"$c"'
+    c=$(contrast $id)
+    check "hovered in High Contrast Black, $id reads at 4.5:1 or more (${c%% *})" \
+        'awk "\$1 >= 450 && \$2 + \$3 + \$4 < 30 { f = 1 } END { exit !f }" <<<"$c"'
 done
 key Escape
 ended "Escape, in high contrast,"

@@ -186,10 +186,8 @@ port=$(/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0
 make_disc --sign cs.pfx --timestamp "http://127.0.0.1:$port/" "$maker" stamp/VT480QX.iso; rc=$?
 failed_alone "a timestamp server that does not answer is named, and no image is written" \
     "timestamp server http://127.0.0.1:$port/ did not answer" stamp/VT480QX.iso
-/usr/bin/python3 -c 'import http.server, sys
-class H(http.server.BaseHTTPRequestHandler):
-    def do_POST(self): self.send_error(500)
-http.server.HTTPServer(("127.0.0.1", int(sys.argv[1])), H).serve_forever()' $port 2>/dev/null &
+/usr/bin/python3 -c 'import http.server as h, sys; h.HTTPServer(("127.0.0.1", int(sys.argv[1])), type("H",
+    (h.BaseHTTPRequestHandler,), {"do_POST": lambda s: s.send_error(500)})).serve_forever()' $port 2>/dev/null &
 server=$!
 until_listening=$((SECONDS + 5)); until (echo >/dev/tcp/127.0.0.1/$port) 2>/dev/null || [ $SECONDS -gt $until_listening ]; do sleep 0.1; done
 make_disc --sign cs.pfx --timestamp "http://127.0.0.1:$port/" "$maker" stamp/VT480QX.iso; rc=$?
