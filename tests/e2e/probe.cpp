@@ -20,15 +20,11 @@
 
 static std::string Utf8(const std::wstring& w)
 {
-    std::string s;
-    for (wchar_t c : w) {
-        if (c == L'\n') { s += "\\n"; continue; }
-        if (c == L'\r') continue;
-        char buf[8];
-        int n = WideCharToMultiByte(CP_UTF8, 0, &c, 1, buf, sizeof buf, NULL, NULL);
-        s.append(buf, n);
-    }
-    return s;
+    std::string s(w.size() * 3, '\0'), out;
+    s.resize(WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), &s[0], (int)s.size(), NULL, NULL));
+    for (char c : s)
+        out += c == '\n' ? "\\n" : c == '\r' ? "" : std::string(1, c);
+    return out;
 }
 
 static std::wstring Text(HWND h)
@@ -49,11 +45,17 @@ static BOOL CALLBACK PrintControl(HWND h, LPARAM)
     return TRUE;
 }
 
+static const wchar_t s_szCaption[] = L"VELTA · 票据打印专家";
+static int s_nMenus;
+
 static BOOL CALLBACK PrintWindow(HWND h, LPARAM)
 {
     wchar_t cls[16];
     GetClassNameW(h, cls, 16);
-    if (h == s_hMenu || !IsWindowVisible(h))
+    if (!IsWindowVisible(h))
+        return TRUE;
+    s_nMenus += lstrcmpW(cls, L"#32770") == 0 && Text(h) == s_szCaption;
+    if (h == s_hMenu)
         return TRUE;
     RECT rc;
     if (lstrcmpW(cls, L"#32768") == 0 && GetWindowRect(h, &rc))
@@ -73,18 +75,9 @@ static BOOL CALLBACK CloseMatching(HWND h, LPARAM)
     return TRUE;
 }
 
-static int s_nMenus;
-static BOOL CALLBACK CountMenus(HWND h, LPARAM)
-{
-    wchar_t cls[16];
-    GetClassNameW(h, cls, 16);
-    s_nMenus += lstrcmpW(cls, L"#32770") == 0 && Text(h) == L"VELTA · 票据打印专家" && IsWindowVisible(h);
-    return TRUE;
-}
-
 int wmain(int argc, wchar_t** argv)
 {
-    s_hMenu = FindWindowW(L"#32770", L"VELTA · 票据打印专家");
+    s_hMenu = FindWindowW(L"#32770", s_szCaption);
     std::wstring cmd = argc > 1 ? argv[1] : L"state";
     if (cmd == L"state") {
         if (s_hMenu) {
@@ -98,14 +91,14 @@ int wmain(int argc, wchar_t** argv)
             gti.cbSize = sizeof gti;
             if (GetGUIThreadInfo(GetWindowThreadProcessId(s_hMenu, NULL), &gti) && gti.hwndFocus)
                 printf("focus %d\n", (short)GetDlgCtrlID(gti.hwndFocus));
-            EnumWindows(CountMenus, 0);
-            printf("menus %d %d %d\n", s_nMenus, IsIconic(s_hMenu) ? 1 : 0, GetForegroundWindow() == s_hMenu ? 1 : 0);
             printf("colours");
             for (int n : { COLOR_BTNFACE, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_BTNTEXT })
                 printf(" %d,%d,%d", GetRValue(GetSysColor(n)), GetGValue(GetSysColor(n)), GetBValue(GetSysColor(n)));
             printf("\n");
         }
         EnumWindows(PrintWindow, 0);
+        if (s_hMenu)
+            printf("menus %d %d %d\n", s_nMenus, IsIconic(s_hMenu) ? 1 : 0, GetForegroundWindow() == s_hMenu ? 1 : 0);
         return 0;
     }
     if (cmd == L"answer" && argc > 2) {

@@ -101,24 +101,17 @@ group_shown() {  # drivers | commands | none
     awk '$1 == "ctl" && $3 == 1 { if ($2 ~ /^100[089]$/) c++; if ($2 ~ /^101[5-8]$/) d++ }
          END { s = c + 0 "/" d + 0; print s == "3/0" ? "commands" : s == "0/4" ? "drivers" : s == "0/0" ? "none" : "mixed " s }' <<<"$S"
 }
-# grab ID [INSET [STATE]]: the control as drawn, R G B a pixel a line, less INSET pixels
-# at each edge; its width and height first.
-grab() {
-    local g
-    g=$(awk -v id="$1" -v i="${2:-0}" '$1 == "ctl" && $2 == id { w = $6 - $4 - 2 * i; h = $7 - $5 - 2 * i
-        printf "%d %d %dx%d+%d+%d", w, h, w, h, $4 + i, $5 + i }' <<<"${3:-$(state)}")
-    echo "${g% *}"
-    import -window root -crop "${g##* }" -depth 8 rgb:- | od -An -v -tu1 -w3
-}
+# crop L T R B: that part of the screen as drawn, its width and height, then R G B a pixel a line.
+crop() { echo $(($3 - $1)) $(($4 - $2)); import -window root -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" -depth 8 rgb:- | od -An -v -tu1 -w3; }
+# grab ID [INSET [STATE]]: the control, less INSET pixels at each edge.
+grab() { crop $(awk -v id="$1" -v i="${2:-0}" '$1 == "ctl" && $2 == id { print $4 + i, $5 + i, $6 - i, $7 - i }' <<<"${3:-$(state)}"); }
 pixels() { grab "$1" | md5sum; }
 # rules: "rules Y...": the rows, from the top, of the open popup menu that are a separator's
 # shadow line, nine tenths of it 4 px in from each side.
 rules() {
-    local st g
+    local st
     st=$(state)
-    g=$(awk '$1 == "popup" { printf "%d %d %dx%d+%d+%d", $4 - $2 - 8, $5 - $3, $4 - $2 - 8, $5 - $3, $2 + 4, $3 }' <<<"$st")
-    { awk '$1 == "colours" { print $4 }' <<<"$st"; echo "${g% *}"
-      import -window root -crop "${g##* }" -depth 8 rgb:- | od -An -v -tu1 -w3; } |
+    { awk '$1 == "colours" { print $4 }' <<<"$st"; crop $(awk '$1 == "popup" { print $2 + 4, $3, $4 - 4, $5 }' <<<"$st"); } |
         awk 'NR == 1 { s = $1; next } NR == 2 { w = $1; h = $2; next } $1 "," $2 "," $3 == s { n[int((NR - 3) / w)]++ }
              END { printf "rules"; for (y = 0; y < h; y++) if (n[y] * 10 > w * 9) printf " %d", y; print "" }'
 }
@@ -165,16 +158,10 @@ contrast() {
         { y[NR] = 0.2126 * l($2) + 0.7152 * l($3) + 0.0722 * l($4) + 0.05; if (NR == 1) rgb = $2 " " $3 " " $4 }
         END { printf "%d %s\n", 100 * (y[1] > y[2] ? y[1] / y[2] : y[2] / y[1]), rgb }'
 }
-# key KEY... then wait_for DESCRIPTION TEST: keys reach the menu through X, as typed.
-key() { xdotool key "$@"; }
 # tab_to ID [shift+Tab]: Tab until the focus is on ID, nine presses at most.
 tab_to() {
-    local i
-    for i in 1 2 3 4 5 6 7 8 9; do
-        has "^focus $1$" && return 0
-        key "${2:-Tab}"; sleep 0.2; S=$(state)
-    done
-    has "^focus $1$"
+    local i=0
+    until has "^focus $1$" || [ $((i += 1)) -gt 9 ]; do xdotool key "${2:-Tab}"; sleep 0.2; S=$(state); done
 }
 # The stand-ins record their full path, one log a run.
 ran() { grep -qF "\\$1 ran" "$out/standin$run.log" 2>/dev/null; }
@@ -240,8 +227,8 @@ sleep 1
 wait_for "clicking a category opens nothing" '! has "^(box|window)" && [ ! -e "$out/standin$run.log" ] && [ "$(wc -l <"$out/browser.log")" = 1 ]'
 awaits "and, the keyboard unused, draws no focus cue on it" '[ "$(pixels 1002)" = "$plain1002" ]'
 # Tab takes the capture from a pressed button, and the release goes
-# elsewhere. After the pictures: the focus moves, and a button that loses it
-# is drawn again over itself, which Wine's smoothed stand-in for 宋体 darkens.
+# elsewhere. After the pictures, and after the click that must show no
+# focus cue: from this Tab on, the focused link shows one.
 hover 1003; xdotool mousedown 1; empty_space; xdotool key Tab; xdotool mouseup 1
 awaits "pressed, moved off, Tab, released: 1003 is drawn plain" "plain 1003"
 hover 1003
@@ -275,8 +262,6 @@ for d in "1000 VTtm" "1008 EPSON" "1009 STAR"; do
     p close "$2" >/dev/null
     sleep 0.5
 done
-click 1005
-awaits "the test button starts the test program" 'ran news.exe'
 
 # ---- driver installs ----
 hover 1002
@@ -343,39 +328,30 @@ ended "Escape"
 # ---- the keyboard alone, the pointer away from the menu ----
 start_menu ",+printui"
 xdotool mousemove 1020 760
-S=$(state)
-check "the pointer is away from the menu" 'awk "\$1 == \"menu\" { exit !(\$5 < 1020 || \$6 < 760) }" <<<"$S"'
-wait_for "the focus starts on the web-site link" 'has "^focus 1$"'
+wait_for "the pointer away from the menu, the focus starts on the web-site link" \
+    'has "^focus 1$" && awk "\$1 == \"menu\" { exit !(\$5 < 1020 || \$6 < 760) }" <<<"$S"'
 tab_to 1002
 wait_for "Tab reaches 安装驱动程序" 'has "^focus 1002$"'
 awaits "which shows the focus" '[ "$(pixels 1002)" != "$plain1002" ]'
-key space
+xdotool key space
 wait_for "Space on it shows its text and the four driver buttons" '[ "$(group_shown)" = drivers ] && panel_is panel.1002'
 tab_to 1015
 wait_for "Tab then reaches 常规驱动程序" 'has "^focus 1015$"'
 awaits "and 安装驱动程序, left, looks as before the keyboard" '[ "$(pixels 1002)" = "$plain1002" ]'
-key space
+xdotool key space
 if [ "$mode" = win98 ]; then
     wait_for "Space on it installs" "box_is '$(text installcaption)' '$(text installed)'" 15
-    key Return
+    xdotool key Return
     wait_for "Enter closes the box" '! has "^box" && has "^focus 1015$"'
 else
     awaits "Space on it starts the printer-install command" printui_ran
 fi
-tab_to 1017
-key Return
-wait_for "Enter on 安装必读 opens the read-me" 'has "^window .*Readme"' 15
-p close Readme >/dev/null
-wait_for "and the focus comes back to it" 'has "^focus 1017$"'
 tab_to 1003 shift+Tab
-key space
+xdotool key space
 wait_for "Space on 打印机控制指令 swaps in the three document buttons" '[ "$(group_shown)" = commands ] && panel_is panel.1003'
 tab_to 1005
-key space
+xdotool key space
 awaits "Space on the test-program link starts it" 'ran news.exe'
-webs=$(wc -l <"$out/browser.log")
-key Return
-awaits "Enter on a hover button opens the web site" '[ "$(wc -l <"$out/browser.log")" -gt "$webs" ]'
 
 # ---- one menu at a time ----
 second() {  # a second start from the disc; it must end by itself
@@ -388,7 +364,7 @@ second "with a menu open"
 p post 0x112 0xF020 0  # SC_MINIMIZE
 wait_for "the menu minimised" 'has "^menus 1 1 "'
 second "with it minimised"
-key Escape
+xdotool key Escape
 ended "Escape, after the keyboard run,"
 
 # ---- the hover font: made once a button, from the dialog's, heavy and underlined;
@@ -450,7 +426,7 @@ for id in 1002 1003 1005 1; do
     check "hovered in High Contrast Black, $id reads at 4.5:1 or more (${c%% *})" \
         'awk "\$1 >= 450 && \$2 + \$3 + \$4 < 30 { f = 1 } END { exit !f }" <<<"$c"'
 done
-key Escape
+xdotool key Escape
 ended "Escape, in high contrast,"
 
 check "no run loaded a planted DLL" '! cat "$out"/standin*.log | grep -q " loaded"'

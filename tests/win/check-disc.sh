@@ -30,8 +30,9 @@ make_disc() {  # its output in $tmp/log, and in $tmp/all.log with every other ru
     "${in[@]}" env SETUPMENU_BUILD="$build" "$top/tools/make-disc.sh" "$@" >"$tmp/log" 2>&1
     local rc=$?; cat "$tmp/log" >>"$tmp/all.log"; return $rc
 }
-failed_alone() {  # DESCRIPTION SAYING OUT: failed, saying so, with no image, whole or partial
-    local saying=$2 iso=$3
+refused() {  # DESCRIPTION SAYING ARGS...: it fails, saying so, with no image at OUT, whole or partial
+    local saying=$2 iso=${*: -1}
+    make_disc "${@:3}"; rc=$?
     check "$1" '[ $rc != 0 ] && grep -qF "$saying" "$tmp/log" && [ -z "$(ls "$(dirname "$iso")" 2>/dev/null)" ]' || cat "$tmp/log"
 }
 # Every file with its bytes, mode and time.
@@ -70,19 +71,17 @@ check "made again, the same image, whose SHA-256 is printed" 'cmp "$tmp/out/VT48
 short=$tmp/short
 cp -R "$maker" "$short" && chmod -R u+w "$short" && rm "$short/Driver/WIN98/STAR模式/Sp500.drv" "$short/Test/news.exe"
 make_disc "$short" "$tmp/out2/VT480QX.iso"; rc=$?
-check "a folder lacking two files the menu needs fails, naming each" '[ $rc != 0 ] &&
-    grep -qx "missing: Driver/WIN98/STAR模式/Sp500.drv" "$tmp/log" &&
+check "a folder lacking two files the menu needs fails, naming each, and writes no image" '[ $rc != 0 ] &&
+    grep -qx "missing: Driver/WIN98/STAR模式/Sp500.drv" "$tmp/log" && [ ! -e "$tmp/out2" ] &&
     grep -qx "missing: Test/news.exe" "$tmp/log" && [ "$(grep -c missing: "$tmp/log")" = 2 ]' || cat "$tmp/log"
-check "and writes no image, whole or partial" '[ ! -e "$tmp/out2" ]'
 
 # Joliet cuts a name past 103 characters and replaces a ";".
 long=Driver/$(printf 'TM-U210B_%.0s' $(seq 11))Partial_cut.dat
 rm -rf "$short" && cp -R "$maker" "$short" && chmod -R u+w "$short"
 : >"$short/Driver/readme;1.txt" && : >"$short/$long"
 mkdir "$tmp/out3"
-make_disc "$short" "$tmp/out3/VT480QX.iso"; rc=$?
-failed_alone "names Joliet cannot hold are each reported, and no image is kept" \
-    "not on the disc under its name: Driver/readme;1.txt" "$tmp/out3/VT480QX.iso"
+refused "names Joliet cannot hold are each reported, and no image is kept" \
+    "not on the disc under its name: Driver/readme;1.txt" "$short" "$tmp/out3/VT480QX.iso"
 check "the long one too" 'grep -qxF "make-disc: not on the disc under its name: $long" "$tmp/log"'
 
 # What Windows cannot open or tell apart, a path too long for it, a file
@@ -99,8 +98,8 @@ for n in "${names[@]}" Test/Ä.txt Driver/README.TXT; do mkdir -p "$short/$(dirn
 truncate -s 4G "$short/Test/big.bin"
 make_disc "$short" "$tmp/out5/VT480QX.iso"; rc=$?
 for n in "${names[@]}"; do
-    check "refused and named: ${n%%	*}" '[ $rc != 0 ] && [ ! -e "$tmp/out5" ] && grep -qF "make-disc: ${n%%	*}: " "$tmp/log" &&
-        grep "make-disc: ${n%%	*}: " "$tmp/log" | grep -qF "${n#*	}"' || cat "$tmp/log"
+    check "refused and named: ${n%%	*}" \
+        '[ $rc != 0 ] && [ ! -e "$tmp/out5" ] && grep -F "make-disc: ${n%%	*}: " "$tmp/log" | grep -qF "${n#*	}"' || cat "$tmp/log"
 done
 # Chinese, blanks and brackets are fine; -- lets FOLDER and OUT begin with -.
 cd "$tmp" || exit 1
@@ -129,8 +128,7 @@ make_disc "$maker" ro/VT480QX.iso; rc=$?
 check "an OUT in a read-only folder is refused at once, naming it" '[ $rc != 0 ] && [ $SECONDS -le 5 ] &&
     grep -qF "make-disc: $tmp/ro cannot be written in" "$tmp/log"' || cat "$tmp/log"
 in=(ns sh -c 'mount -t tmpfs -o size=256k tmpfs "$1" && TMPDIR=$1 && export TMPDIR && shift && exec "$@"' - "$tmp/small")
-make_disc "$maker" small-out/VT480QX.iso; rc=$?
-failed_alone "with TMPDIR too small for the disc, the space is named" "$tmp/small (TMPDIR) has" small-out/VT480QX.iso
+refused "with TMPDIR too small for the disc, the space is named" "$tmp/small (TMPDIR) has" "$maker" small-out/VT480QX.iso
 in=()
 
 # ---- signed, with a throwaway CA's certificate exported with its chain ----
@@ -177,22 +175,20 @@ for c in "tls serverAuth +0 is not a code-signing" "old codeSigning -400 has exp
     faketime -f "${3}d" openssl req -x509 -newkey rsa:2048 -nodes -keyout $1.key -out $1.pem -days 2 \
         -subj "/CN=VELTA $1" -addext extendedKeyUsage=$2 2>/dev/null
     openssl pkcs12 -export -inkey $1.key -in $1.pem -out $1.pfx -passout env:SIGN_PASSWORD
-    make_disc --sign $1.pfx "$maker" $1/VT480QX.iso; rc=$?
-    failed_alone "$1.pfx is refused: its certificate ${*:4}" "${*:4}" $1/VT480QX.iso
+    refused "$1.pfx is refused: its certificate ${*:4}" "${*:4}" --sign $1.pfx "$maker" $1/VT480QX.iso
 done
-SIGN_PASSWORD=wrong make_disc --sign cs.pfx "$maker" wrong/VT480QX.iso; rc=$?
-failed_alone "a wrong password is named as such, and no image is written" "wrong password for cs.pfx" wrong/VT480QX.iso
+SIGN_PASSWORD=wrong refused "a wrong password is named as such, and no image is written" "wrong password for cs.pfx" \
+    --sign cs.pfx "$maker" wrong/VT480QX.iso
 port=$(/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-make_disc --sign cs.pfx --timestamp "http://127.0.0.1:$port/" "$maker" stamp/VT480QX.iso; rc=$?
-failed_alone "a timestamp server that does not answer is named, and no image is written" \
-    "timestamp server http://127.0.0.1:$port/ did not answer" stamp/VT480QX.iso
+refused "a timestamp server that does not answer is named, and no image is written" \
+    "timestamp server http://127.0.0.1:$port/ did not answer" --sign cs.pfx --timestamp "http://127.0.0.1:$port/" "$maker" stamp/VT480QX.iso
 /usr/bin/python3 -c 'import http.server as h, sys; h.HTTPServer(("127.0.0.1", int(sys.argv[1])), type("H",
     (h.BaseHTTPRequestHandler,), {"do_POST": lambda s: s.send_error(500)})).serve_forever()' $port 2>/dev/null &
 server=$!
-until_listening=$((SECONDS + 5)); until (echo >/dev/tcp/127.0.0.1/$port) 2>/dev/null || [ $SECONDS -gt $until_listening ]; do sleep 0.1; done
-make_disc --sign cs.pfx --timestamp "http://127.0.0.1:$port/" "$maker" stamp/VT480QX.iso; rc=$?
+SECONDS=0; until (echo >/dev/tcp/127.0.0.1/$port) 2>/dev/null || [ $SECONDS -gt 5 ]; do sleep 0.1; done
+refused "one that answers an error is said to, with the error" "answered HTTP 500" \
+    --sign cs.pfx --timestamp "http://127.0.0.1:$port/" "$maker" stamp/VT480QX.iso
 kill $server
-failed_alone "one that answers an error is said to, with the error" "answered HTTP 500" stamp/VT480QX.iso
 check "the password is never printed" '! grep -qF "$SIGN_PASSWORD" "$tmp/all.log"'
 
 exit $failed
