@@ -32,8 +32,8 @@ static void EnterOwnFolder()
 }
 
 // One menu at a time: AutoPlay starts one, a double-click on the drive
-// another. The name lives in the user's own session (no "Global\\"; 95 to
-// NT 4 have a single one), so two users' menus never meet.
+// another. Without a "Global" prefix the name lives in the user's own
+// session (Windows 95 to NT 4 have only one), so two users' menus never meet.
 static const char s_szOneMenu[] = "VELTA VT-480QX SetupMenu";
 
 // Another start holds the name: bring its menu to the front and return
@@ -61,6 +61,7 @@ static bool ShowOtherMenu(HANDLE hOneMenu)
 
 BOOL CSetupMenuApp::InitInstance()
 {
+    ::SetLastError(0);  // a new mutex need not clear an older error
     HANDLE hOneMenu = ::CreateMutexA(NULL, TRUE, s_szOneMenu);
     if (hOneMenu != NULL && ::GetLastError() == ERROR_ALREADY_EXISTS && ShowOtherMenu(hOneMenu)) {
         ::CloseHandle(hOneMenu);
