@@ -47,6 +47,7 @@ static BOOL CALLBACK PrintControl(HWND h, LPARAM)
 
 static const wchar_t s_szCaption[] = L"VELTA · 票据打印专家";
 static int s_nMenus;
+static std::wstring s_closeTitle;  // probe close: every window but the menu whose title has it
 
 static BOOL CALLBACK PrintWindow(HWND h, LPARAM)
 {
@@ -57,6 +58,8 @@ static BOOL CALLBACK PrintWindow(HWND h, LPARAM)
     s_nMenus += lstrcmpW(cls, L"#32770") == 0 && Text(h) == s_szCaption;
     if (h == s_hMenu)
         return TRUE;
+    if (!s_closeTitle.empty() && Text(h).find(s_closeTitle) != std::wstring::npos)
+        PostMessageW(h, WM_CLOSE, 0, 0);
     RECT rc;
     if (lstrcmpW(cls, L"#32768") == 0 && GetWindowRect(h, &rc))
         printf("popup %ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
@@ -64,14 +67,6 @@ static BOOL CALLBACK PrintWindow(HWND h, LPARAM)
         printf("box %s|%s\n", Utf8(Text(h)).c_str(), Utf8(Text(GetDlgItem(h, 0xFFFF))).c_str());
     else if (!Text(h).empty())
         printf("window %s\n", Utf8(Text(h)).c_str());
-    return TRUE;
-}
-
-static std::wstring s_closeTitle;
-static BOOL CALLBACK CloseMatching(HWND h, LPARAM)
-{
-    if (h != s_hMenu && IsWindowVisible(h) && Text(h).find(s_closeTitle) != std::wstring::npos)
-        PostMessageW(h, WM_CLOSE, 0, 0);
     return TRUE;
 }
 
@@ -101,18 +96,12 @@ int wmain(int argc, wchar_t** argv)
             printf("menus %d %d %d\n", s_nMenus, IsIconic(s_hMenu) ? 1 : 0, GetForegroundWindow() == s_hMenu ? 1 : 0);
         return 0;
     }
-    if (cmd == L"answer" && argc > 2) {
-        for (HWND h = GetTopWindow(NULL); h; h = GetWindow(h, GW_HWNDNEXT)) {
-            if (s_hMenu && GetWindow(h, GW_OWNER) == s_hMenu && IsWindowVisible(h)) {
-                PostMessageW(h, WM_COMMAND, _wtoi(argv[2]), 0);
-                return 0;
-            }
-        }
-        return 1;
-    }
+    HWND hBox = s_hMenu ? GetLastActivePopup(s_hMenu) : NULL;
+    if (cmd == L"answer" && argc > 2 && hBox != s_hMenu)
+        return !PostMessageW(hBox, WM_COMMAND, _wtoi(argv[2]), 0);
     if (cmd == L"close" && argc > 2) {
         s_closeTitle = argv[2];
-        EnumWindows(CloseMatching, 0);
+        EnumWindows(PrintWindow, 0);
         return 0;
     }
     if (cmd == L"post" && argc > 3 && s_hMenu) {

@@ -19,7 +19,7 @@ std::string T(const char* pszName)
         iconv_t cd = iconv_open("CP936", "UTF-8");
         for (std::string line; std::getline(f, line);) {
             size_t tab = line.find('\t');
-            if (line.empty() || line[0] == '#' || tab == std::string::npos)
+            if (tab == std::string::npos || line[0] == '#')
                 continue;
             std::string utf8;
             for (size_t i = tab + 1; i < line.size(); ++i) {
@@ -29,8 +29,7 @@ std::string T(const char* pszName)
                     utf8 += line[i];
             }
             std::string out(utf8.size() * 2, '\0');
-            char* pin = &utf8[0];
-            char* pout = &out[0];
+            char *pin = &utf8[0], *pout = &out[0];
             size_t nin = utf8.size(), nout = out.size();
             EXPECT_NE((size_t)-1, iconv(cd, &pin, &nin, &pout, &nout)) << line;
             s_texts[line.substr(0, tab)] = out.substr(0, out.size() - nout);

@@ -112,11 +112,12 @@ check "after --, a FOLDER and an OUT that begin with -; 说明 (中文)/读我 v
 # OUT no image file: refused, left as it is, nothing beside it. As root,
 # device nodes too (a burner's, or a dry run's /dev/null).
 mkdir dev && mkfifo dev/pipe && { [ "$(id -u)" != 0 ] || { mknod dev/null c 1 3 && mknod dev/loop b 7 0; }; }
+n=$(ls -A dev | wc -l)
 for node in dev/*; do
     kind=$(stat -c %F "$node")
     make_disc "$maker" "$node"; rc=$?
-    check "an OUT that is a $kind is refused and left as it is" '[ $rc != 0 ] && grep -q "^make-disc: .* is not a file" "$tmp/log" &&
-        [ "$(stat -c %F "$node")" = "$kind" ] && [ "$(ls dev | wc -l)" = "$(ls -d dev/* | wc -l)" ]'
+    check "an OUT that is a $kind is refused and left as it is, nothing beside it" '[ $rc != 0 ] &&
+        grep -q "^make-disc: .* is not a file" "$tmp/log" && [ "$(stat -c %F "$node")" = "$kind" ] && [ "$(ls -A dev | wc -l)" = $n ]'
 done
 # In a mount namespace of its own: a folder mounted read-only (root writes
 # in any other), a TMPDIR too small.
