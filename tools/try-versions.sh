@@ -30,6 +30,6 @@ for m in $modes; do
     shown=$(p state | awk '$1 == "ctl" && $2 ~ /^101[5-8]$/ && $3 == 1' | wc -l)
     xdotool mousemove $(point 1015) sleep 0.05 mousemove_relative 1 0 sleep 0.3 click 1 sleep 3
     printf '%-12s menu open: %s, driver buttons shown: %s, after 常规驱动程序: %s\n' "$m" \
-        "$(p state | grep -c '^menu')" "$shown" "$(p state | sed -n 's/^box //p' | head -1 | grep . || echo 'no box')"
+        "$(p state | awk '$1 == "menus" { n = $2 } END { print n + 0 }')" "$shown" "$(p state | sed -n 's/^box //p' | head -1 | grep . || echo 'no box')"
     WINEPREFIX=$tmp/$WINE_VERSION_MODE${WINE_ARCH:+-$WINE_ARCH} wineserver -k
 done
