@@ -103,7 +103,7 @@ if [ -n "$cert" ]; then
     pfx -nokeys -clcerts >"$tmp/signer.pem"
     pfx -nokeys -cacerts >"$tmp/chain.pem"
     signer=$(openssl x509 -in "$tmp/signer.pem" -noout -subject -nameopt utf8,sep_comma_plus | sed 's/^subject=//')
-    usages=$(openssl x509 -in "$tmp/signer.pem" -noout -ext extendedKeyUsage 2>/dev/null | sed 1d | sed 's/^ *//')
+    usages=$(openssl x509 -in "$tmp/signer.pem" -noout -ext extendedKeyUsage 2>/dev/null | sed '1d; s/^ *//')
     # Without the extension a certificate serves any use.
     if [ -n "$usages" ] && ! grep -q 'Code Signing' <<<"$usages"; then
         die "$cert is not a code-signing certificate: \"$signer\" is for $usages; Windows takes only a code-signing one for a program"
@@ -176,12 +176,12 @@ sys.exit(bool(bad))
 EOF
 ) || die "Windows could not use the disc with the names or files above; no image written"
 # Checked now, not found full half-way.
-free() { df -PB1 "$1" | awk 'NR == 2 { print $4 }'; }
+avail() { df -PB1 "$1" | awk 'NR == 2 { print $4 }'; }
 mb() { echo "$((($1 + 999999) / 1000000)) MB"; }
-[ "$(free "$scratch")" -ge $((2 * size)) ] ||
-    die "$scratch (TMPDIR) has $(mb "$(free "$scratch")") free; the disc needs about $(mb $((2 * size))) there: set TMPDIR to a roomier folder; no image written"
-[ "$(free "$dir")" -ge "$size" ] ||
-    die "$dir has $(mb "$(free "$dir")") free; the image needs about $(mb "$size"); no image written"
+[ "$(avail "$scratch")" -ge $((2 * size)) ] ||
+    die "$scratch (TMPDIR) has $(mb "$(avail "$scratch")") free; the disc needs about $(mb $((2 * size))) there: set TMPDIR to a roomier folder; no image written"
+[ "$(avail "$dir")" -ge "$size" ] ||
+    die "$dir has $(mb "$(avail "$dir")") free; the image needs about $(mb "$size"); no image written"
 
 # The disc's tree: FOLDER's files as they are (links followed, times kept),
 # and the menu at the root in place of any the folder has.
@@ -200,13 +200,14 @@ if [ -n "$cert" ]; then
     rc=0
     if [ -n "$password" ]; then sign -readpass <(printf '%s' "$password"); else sign; fi >"$log" 2>&1 || rc=$?
     if [ $rc != 0 ]; then
-        if [ -n "$stamp" ] && { [ $rc = 124 ] || grep -qiE 'connect error|timed out|resolve|unreachable' "$log"; }; then
-            die "the timestamp server $stamp did not answer; no image written"
-        fi
-        answer=$(grep -o 'code=[0-9]*, reason=[^:]*' "$log" | head -1)
-        [ -z "$answer" ] || die "the timestamp server $stamp answered HTTP ${answer#code=}, not a timestamp; no image written"
-        if [ -n "$stamp" ] && grep -qi 'timestamp' "$log"; then
-            die "the timestamp server $stamp answered with no timestamp ($(grep -i error "$log" | tail -1)); no image written"
+        if [ -n "$stamp" ]; then
+            if [ $rc = 124 ] || grep -qiE 'connect error|timed out|resolve|unreachable' "$log"; then
+                die "the timestamp server $stamp did not answer; no image written"
+            fi
+            answer=$(grep -o 'code=[0-9]*, reason=[^:]*' "$log" | head -1)
+            [ -z "$answer" ] || die "the timestamp server $stamp answered HTTP ${answer#code=}, not a timestamp; no image written"
+            ! grep -qi 'timestamp' "$log" ||
+                die "the timestamp server $stamp answered with no timestamp ($(grep -i error "$log" | tail -1)); no image written"
         fi
         failed "SetupMenu.exe could not be signed"
     fi
