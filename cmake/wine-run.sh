@@ -18,7 +18,12 @@ root=${WINE_PREFIX_ROOT:-$PWD/wineprefix}
 mkdir -p "$root"
 export WINEPREFIX="$root/$mode${WINE_ARCH:+-$WINE_ARCH}"
 # Without WINEARCH the 32-bit loader makes 32-bit prefixes even beside wine64.
-[ -z "${WINE_ARCH:-}" ] || export WINEARCH=$WINE_ARCH
+# Debian's wine and wineboot start the 32-bit loader whenever it is
+# installed, even where the kernel cannot run it; cmake/wine64 names the
+# 64-bit one.
+if [ -n "${WINE_ARCH:-}" ]; then
+    export WINEARCH=$WINE_ARCH PATH="$(cd "$(dirname "$0")" && pwd)/wine64:$PATH"
+fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installer, and no menu entries in the user's desktop.
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="

@@ -11,20 +11,29 @@
 # Leaves OUT/*.png, OUT/probe.log and OUT/wine*.log; prints one line a check.
 # Run as root, it runs itself as the user E2E_USER (default menuuser, made
 # by tools/install-deps.sh) from a copy of what it needs under /tmp.
+# WINE_ARCH=win64: the menu built as a 64-bit program, in 64-bit prefixes.
+# Where this machine cannot run 32-bit programs (a kernel without ia32
+# emulation), the 32-bit run says so and is skipped (exit 77).
 set -u
 mode=$1 out=$2 probe=$(realpath "$3") iso=$(realpath "$4")
 shift 4
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
 
+if [ -z "${WINE_ARCH:-}" ] && ! wine --version >/dev/null 2>&1; then
+    echo "skipped: this machine cannot run Wine's 32-bit loader ($(wine --version 2>&1 | tail -1)); the 64-bit build's run (build/win64) stands in"
+    exit 77
+fi
+[ -z "${WINE_ARCH:-}" ] || PATH=$top/cmake/wine64:$PATH
 if [ "$(id -u)" = 0 ]; then
     user=${E2E_USER:-menuuser}
     id "$user" >/dev/null 2>&1 || { echo "no user $user: run tools/install-deps.sh"; exit 1; }
     stage=$(mktemp -d /tmp/setupmenu-e2e.XXXXXX)
-    mkdir -p "$stage/tests/e2e" "$stage/cmake" "$stage/planted"
+    mkdir -p "$stage/tests/e2e" "$stage/cmake/wine64" "$stage/planted"
     cp "$here/run-e2e.sh" "$stage/tests/e2e/"
     cp "$here/../texts.tsv" "$stage/tests/"
     cp "$top/cmake/display.sh" "$top/cmake/wine-run.sh" "$stage/cmake/"
+    cp -P "$top"/cmake/wine64/* "$stage/cmake/wine64/"
     cp "$probe" "$stage/probe.exe"
     cp "$iso" "$stage/cd.iso"
     cp "$@" "$stage/planted/"
@@ -44,7 +53,7 @@ chmod -R u+w "$out" 2>/dev/null; rm -rf "$out"
 mkdir -p "$out"
 export WINE_VERSION_MODE=$mode WINE_PREFIX_ROOT=$out/prefix
 "$top/cmake/wine-run.sh" --fresh || { echo "cannot make the $mode prefix"; exit 1; }
-export WINEPREFIX=$WINE_PREFIX_ROOT/$mode WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$WINE_PREFIX_ROOT/$mode${WINE_ARCH:+-$WINE_ARCH} WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
 # The disc: the image's files through its Joliet tree, as Windows reads
