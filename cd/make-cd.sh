@@ -1,9 +1,10 @@
 #!/bin/sh
 # Lays out the sample CD tree: the menu at the root, and a stand-in for
-# every file the menu names.
-#   make-cd.sh OUT SETUPMENU_EXE STANDIN_EXE
+# every file the menu names, and for each file the Windows 98 drivers
+# depend on (cdcheck --dependent), beside its driver.
+#   make-cd.sh OUT SETUPMENU_EXE STANDIN_EXE CDCHECK
 set -eu
-out=$1 exe=$2 standin=$3
+out=$1 exe=$2 standin=$3 cdcheck=$4
 src=$(cd "$(dirname "$0")" && pwd)
 
 rm -rf "$out"
@@ -22,6 +23,10 @@ for d in VTtm EPSON STAR; do cp "$src/$d.doc" "$out/Command/$d.doc"; done
 sed 's/$/\r/' "$src/OEMSETUP.INF" >"$out/Driver/WIN2000/ESC模式/OEMSETUP.INF"
 sed 's/$/\r/' "$src/placeholder.txt" >"$out/Driver/WIN98/ESC模式/Tm300s.drv"
 sed 's/$/\r/' "$src/placeholder.txt" >"$out/Driver/WIN98/STAR模式/Sp500.drv"
+# Each names itself, so that a copy shows where it came from.
+"$cdcheck" --dependent | while IFS= read -r p; do
+    printf 'VELTA VT-480QX sample CD: a stand-in for %s\r\n' "$p" >"$out/$p"
+done
 
 # The same tree from the same inputs: fixed times, fixed modes.
 find "$out" -type d -exec chmod 755 {} +

@@ -57,13 +57,13 @@ BOOL CHoverButton::OnSetCursor(CWnd*, UINT, UINT)
 
 void CHoverButton::OnTimer(UINT)
 {
-    POINT pt;
-    ::GetCursorPos(&pt);
+    POINT pt = { 0, 0 };
+    bool bPoint = ::GetCursorPos(&pt) != FALSE;
     RECT rc;
     GetWindowRect(&rc);
     HOVER_PT hpt = { pt.x, pt.y };
     HOVER_RC hrc = { rc.left, rc.top, rc.right, rc.bottom };
-    Apply(HoverTick(m_bHover, m_bPressed, s_bHoverDrawn, hpt, hrc));
+    Apply(HoverTick(m_bHover, m_bPressed, s_bHoverDrawn, bPoint ? &hpt : nullptr, hrc));
 }
 
 void CHoverButton::OnLButtonDown(UINT, CPoint)
@@ -147,16 +147,16 @@ BOOL CHoverButton::OnEraseBkgnd(CDC* pDC)
 
 void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 {
-    // A change of focus or of the pushed state comes without an erase:
-    // drawn as it comes, the label would go over itself (darker where it is
-    // smoothed) and a focus cue would stay on the button the focus left.
-    // Ask for the whole button over an erased face instead.
-    if (lpDIS->itemAction != ODA_DRAWENTIRE) {
-        InvalidateRect(NULL, TRUE);
-        return;
-    }
+    // Every draw is whole, on the face an erase leaves (the default erase
+    // of an owner-drawn button paints the face over the tint): a change of
+    // focus or of the pushed state comes without an erase, and so does the
+    // repaint Windows 2000 and later send when Alt shows the keyboard cues.
+    // Drawn over what is there, the label would go over itself (darker
+    // where it is smoothed), and the focus rectangle, drawn by XOR, would
+    // go away.
     CDC* pDC = CDC::FromHandle(lpDIS->hDC);
     CRect rc(lpDIS->rcItem);
+    pDC->FillSolidRect(rc, ::GetSysColor(COLOR_BTNFACE));
     pDC->SetBkMode(TRANSPARENT);
     CString strText;
     GetWindowText(strText);

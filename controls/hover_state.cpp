@@ -12,16 +12,20 @@ unsigned HoverMouseMove()
     return HFX_START_TIMER | HFX_PANEL | HFX_DEFAULT;
 }
 
-unsigned HoverTick(bool& bHover, bool bPressed, bool& bHoverDrawn, HOVER_PT ptCursor,
+unsigned HoverTick(bool& bHover, bool bPressed, bool& bHoverDrawn, const HOVER_PT* pptCursor,
                    const HOVER_RC& rcWindow)
 {
+    // No point, no decision: the timer runs on, and the next tick that can
+    // read the pointer decides.
+    if (pptCursor == nullptr)
+        return 0;
     // A pressed button stops polling; its flag stays as it was.
     if (bPressed) {
         unsigned fx = HFX_STOP_TIMER | (bHoverDrawn ? HFX_REPAINT : 0);
         bHoverDrawn = false;
         return fx;
     }
-    if (HoverPtInRect(rcWindow, ptCursor)) {
+    if (HoverPtInRect(rcWindow, *pptCursor)) {
         bHover = true;
         if (bHoverDrawn)
             return HFX_DEFAULT;

@@ -32,8 +32,9 @@ bool HoverPtInRect(const HOVER_RC& rc, HOVER_PT pt);
 
 unsigned HoverMouseMove();
 // A tick of the button's timer (any identifier). bHoverDrawn is shared by
-// all hover buttons.
-unsigned HoverTick(bool& bHover, bool bPressed, bool& bHoverDrawn, HOVER_PT ptCursor,
+// all hover buttons. pptCursor is null when the pointer cannot be read
+// (another desktop has the input: a UAC prompt, a locked workstation).
+unsigned HoverTick(bool& bHover, bool bPressed, bool& bHoverDrawn, const HOVER_PT* pptCursor,
                    const HOVER_RC& rcWindow);
 unsigned HoverLButtonDown(bool& bPressed);
 unsigned HoverLButtonUp(bool& bHover, bool& bPressed);

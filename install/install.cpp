@@ -67,6 +67,43 @@ static bool BuildDestPath(IInstallOps& ops, const DRIVER_RECIPE& recipe, char (&
     return true;
 }
 
+// The spooler of Windows 9x copies nothing: every file the driver is said
+// to depend on must be in the driver directory before it is added, or the
+// printer is registered and never prints. One the directory has (the
+// system's own Unidrv.dll, an earlier install's) is left as it is; one it
+// lacks comes from beside the driver on the disc. A file in neither place
+// ends the install with the driver-failure box, before anything is
+// registered; a copy that fails, with the copy-failure box.
+static bool CopyDependentFiles(IInstallOps& ops, const DRIVER_RECIPE& recipe, const char* pszDest)
+{
+    // The driver has the same name on the disc and in the directory.
+    const size_t nName = strlen(recipe.pszDestSuffix + 1);
+    const size_t nFromDir = strlen(recipe.pszSourceFile) - nName, nToDir = strlen(pszDest) - nName;
+    for (const char* pszFile = recipe.pzzDependentFiles; *pszFile; pszFile += strlen(pszFile) + 1) {
+        char szFrom[INSTALL_MAX_PATH], szTo[INSTALL_MAX_PATH];
+        const size_t n = strlen(pszFile) + 1;
+        if (nFromDir + n > sizeof szFrom || nToDir + n > sizeof szTo) {
+            ops.AppMessage(g_szCopyFailed, INSTALL_MB_OK);
+            return false;
+        }
+        memcpy(szTo, pszDest, nToDir);
+        memcpy(szTo + nToDir, pszFile, n);
+        if (ops.FileExists(szTo))
+            continue;
+        memcpy(szFrom, recipe.pszSourceFile, nFromDir);
+        memcpy(szFrom + nFromDir, pszFile, n);
+        if (!ops.FileExists(szFrom)) {
+            ops.DialogMessage(g_szDriverFailed, g_szInstallErrorCaption, INSTALL_MB_ICONHAND);
+            return false;
+        }
+        if (!ops.CopyFileTo(szFrom, szTo, false)) {
+            ops.AppMessage(g_szCopyFailed, INSTALL_MB_OK);
+            return false;
+        }
+    }
+    return true;
+}
+
 void InstallPrinterDirect(IInstallOps& ops, const DRIVER_RECIPE& recipe)
 {
     char szDest[INSTALL_MAX_PATH];
@@ -74,6 +111,8 @@ void InstallPrinterDirect(IInstallOps& ops, const DRIVER_RECIPE& recipe)
         ops.AppMessage(g_szCopyFailed, INSTALL_MB_OK);
         return;
     }
+    if (!CopyDependentFiles(ops, recipe, szDest))
+        return;
 
     DRIVER_INFO_3_REC di;
     memset(&di, 0, sizeof di);

@@ -1,7 +1,8 @@
 // install.h: installing the printer driver, apart from the window system.
 //
 //   DRIVER_RECIPE, g_escRecipe, g_starRecipe   what the two 9x installs differ in
-//   InstallPrinterDirect                       copy, register driver, add printer
+//   InstallPrinterDirect                       copy the driver and what it depends on,
+//                                              register driver, add printer
 //   DrvStandard, DrvEpsonEmu, DrvStarEmu       the three install buttons per family
 #pragma once
 
@@ -84,6 +85,8 @@ public:
     // CopyFileA; unless bFailIfExists, also over a read-only file, and the
     // copy it leaves is writable whatever the source's attributes.
     virtual bool CopyFileTo(const char* pszExisting, const char* pszNew, bool bFailIfExists) = 0;
+    // A file (not a folder) is there.
+    virtual bool FileExists(const char* pszPath) = 0;
     virtual bool AddDriver(unsigned long dwLevel, DRIVER_INFO_3_REC* pInfo) = 0;
     virtual void* AddPrinterRecord(unsigned long dwLevel, PRINTER_INFO_2_REC* pInfo) = 0;
     virtual void ClosePrinterHandle(void* hPrinter) = 0;

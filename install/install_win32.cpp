@@ -73,6 +73,12 @@ bool CWin32InstallOps::CopyFileTo(const char* pszExisting, const char* pszNew, b
     return true;
 }
 
+bool CWin32InstallOps::FileExists(const char* pszPath)
+{
+    DWORD dwAttr = ::GetFileAttributesA(pszPath);
+    return dwAttr != INVALID_FILE_ATTRIBUTES && !(dwAttr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool CWin32InstallOps::AddDriver(unsigned long dwLevel, DRIVER_INFO_3_REC* pInfo)
 {
     PFN_ADDDRIVER pfn = (PFN_ADDDRIVER)(void*)SpoolerProc("AddPrinterDriverA");

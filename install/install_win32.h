@@ -14,6 +14,7 @@ public:
     virtual bool GetDriverDirectory(char* pszBuf, unsigned cbBuf);
     virtual bool GetSystemFolder(char* pszBuf, unsigned cbBuf);
     virtual bool CopyFileTo(const char* pszExisting, const char* pszNew, bool bFailIfExists);
+    virtual bool FileExists(const char* pszPath);
     virtual bool AddDriver(unsigned long dwLevel, DRIVER_INFO_3_REC* pInfo);
     virtual void* AddPrinterRecord(unsigned long dwLevel, PRINTER_INFO_2_REC* pInfo);
     virtual void ClosePrinterHandle(void* hPrinter);

@@ -1,9 +1,13 @@
 // cdcheck: does a CD tree hold every file the menu opens, runs or copies?
-//   cdcheck ROOT      prints each missing file; exit 1 if any is missing
-//   cdcheck --list    prints the list, one path a line, as Unix paths
+//   cdcheck ROOT         prints each missing file; exit 1 if any is missing
+//   cdcheck --list       prints the list, one path a line, as Unix paths
+//   cdcheck --dependent  the files the Windows 98 drivers depend on, as
+//                        they lie beside each driver (the system may have
+//                        them instead, so none is required)
 // The list is the program's own; its code-page-936 names are turned into
 // UTF-8 and its backslashes into slashes for the local file system.
 #include "app/cd_paths.h"
+#include "install/install.h"
 
 #include <iconv.h>
 #include <stdio.h>
@@ -35,12 +39,21 @@ static std::string UnixPath(const char* pszCdPath)
 int main(int argc, char** argv)
 {
     if (argc != 2) {
-        fprintf(stderr, "usage: cdcheck ROOT | --list\n");
+        fprintf(stderr, "usage: cdcheck ROOT | --list | --dependent\n");
         return 2;
     }
     if (strcmp(argv[1], "--list") == 0) {
         for (const char* p : g_cdFiles)
             printf("%s\n", UnixPath(p).c_str());
+        return 0;
+    }
+    if (strcmp(argv[1], "--dependent") == 0) {
+        for (const DRIVER_RECIPE* r : { &g_escRecipe, &g_starRecipe }) {
+            std::string driver = UnixPath(r->pszSourceFile), dir = driver.substr(0, driver.rfind('/') + 1);
+            for (const char* p = r->pzzDependentFiles; *p; p += strlen(p) + 1)
+                if (dir + p != driver)
+                    printf("%s%s\n", dir.c_str(), p);
+        }
         return 0;
     }
     int nMissing = 0;

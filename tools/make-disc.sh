@@ -131,6 +131,12 @@ echo "checking $folder"
 if ! "$build/cdcheck" "$folder"; then
     die "$folder lacks the files above; no image written"
 fi
+# Windows 98 installs these from beside the driver when the system lacks
+# them; a system may have them, so only a warning.
+"$build/cdcheck" --dependent | while IFS= read -r f; do
+    [ -f "$folder/$f" ] ||
+        warn "$f is not beside its driver: as Windows 98, a system without one of its own cannot install that driver (the driver-failure box)"
+done
 for f in autorun.inf SetupMenu.exe; do
     if found=$(find "$folder/" -maxdepth 1 -iname "$f" -type d | grep .); then
         die "$found is a folder (left by a USB \"vaccine\" tool?): the disc's $f goes there; remove or rename it; no image written"
@@ -142,8 +148,22 @@ size=$(/usr/bin/python3 - "$folder" <<'EOF'
 import os, sys
 top = sys.argv[1]
 devices = {'CON', 'PRN', 'AUX', 'NUL'} | {p + d for p in ('COM', 'LPT') for d in '0123456789¹²³'}
-seen, bad, size = {}, [], 1 << 20
+seen, bad, size, looped = {}, [], 1 << 20, set()
 for parent, dirs, files in os.walk(top, followlinks=True):
+    # The folders this one lies in, as they really are: a link to one of
+    # them (Driver/loop -> ..) would hold the tree again without end.
+    rel_parent = os.path.relpath(parent, top)
+    steps = [] if rel_parent == '.' else rel_parent.split(os.sep)
+    above = {os.path.realpath(os.path.join(top, *steps[:i])) for i in range(len(steps) + 1)}
+    loops = [d for d in dirs if os.path.islink(os.path.join(parent, d)) and os.path.realpath(os.path.join(parent, d)) in above]
+    for name in loops:
+        # Each link once, however many ways the walk reaches it.
+        if (os.path.realpath(parent), name) in looped:
+            continue
+        looped.add((os.path.realpath(parent), name))
+        bad.append('make-disc: %s: a link to %s, a folder it lies in: a loop, which the disc would hold without end'
+                   % (os.path.relpath(os.path.join(parent, name), top), os.readlink(os.path.join(parent, name))))
+    dirs[:] = [d for d in dirs if d not in loops]
     for name in sorted(dirs) + sorted(files):
         rel = os.path.relpath(os.path.join(parent, name), top)
         rules = []

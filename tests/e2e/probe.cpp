@@ -14,6 +14,7 @@
 //   probe answer ID              press button ID of the menu's box
 //   probe close TITLE-PART       close the top-level windows whose title has it
 //   probe post MSG WPARAM [LPARAM] post a message to the menu (a WM_APP+N marks a message trace)
+//   probe send ID MSG WPARAM     send a message to the menu's control ID and wait for it
 #include <windows.h>
 #include <stdio.h>
 #include <string>
@@ -109,6 +110,10 @@ int wmain(int argc, wchar_t** argv)
                      argc > 4 ? wcstoul(argv[4], NULL, 0) : 0);
         return 0;
     }
-    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM]\n");
+    if (cmd == L"send" && argc > 4 && s_hMenu) {
+        SendMessageW(GetDlgItem(s_hMenu, _wtoi(argv[2])), wcstoul(argv[3], NULL, 0), wcstoul(argv[4], NULL, 0), 0);
+        return 0;
+    }
+    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM] | send ID MSG WPARAM\n");
     return 2;
 }

@@ -186,13 +186,13 @@ printui_ran() { grep -aqF "L\"$traced\", 0x0)" "$out/wine$run.log"; }
 
 export VELTA_STANDIN_NOUI=1
 run=0
-# start_menu [TRACE-CHANNELS [FOLDER]]: from the disc's root, as autorun
-# starts it, or from another folder.
-start_menu() {
+# start_menu [TRACE-CHANNELS [FOLDER [DISC]]]: from the disc's root, as
+# autorun starts it, or from another folder; the disc, or a copy of it.
+start_menu() {  # [TRACE-CHANNELS [FOLDER [DISC]]]
     run=$((run + 1))
     export VELTA_STANDIN_LOG="Z:$out/standin$run.log"
     ( cd "${2:-$cd}" && WINEDLLOVERRIDES="mscoree,mshtml=;shell32,winspool.drv=n,b" WINEDEBUG="-all${1:-}" \
-        exec wine "$cd/SetupMenu.exe" ) >"$out/wine$run.log" 2>&1 &
+        exec wine "${3:-$cd}/SetupMenu.exe" ) >"$out/wine$run.log" 2>&1 &
     menu=$!
     wait_for "the menu opens (run $run)" 'has "^menu"' 30 || { echo "e2e $mode: the menu did not open"; exit 1; }
     sleep 0.5
@@ -206,7 +206,10 @@ wait_for "starts with both groups hidden, every other control shown, and the wel
 # 630 x 530 with a Song face for 宋体, as on Windows; 647 high with Wine's Hei fallback.
 wait_for "the menu is drawn in a Song face (under 560 px high)" 'awk "\$1 == \"menu\" { h = \$6 - \$4 } END { exit !(h > 400 && h < 560) }" <<<"$S"'
 shot start
-plain1002=$(pixels 1002)
+plain1002=$(pixels 1002) plain2=$(pixels 2)
+# A repaint with no erase, as Windows 2000 and later send when Alt shows the
+# keyboard cues: Wine's button repaints itself so on WM_ENABLE.
+repaint() { p send "$1" 0x000A 1 >/dev/null; }
 # Focus starts on the web-site link, and no button is the default.
 xdotool key Return
 wait_for "Enter opens the web site, and the menu stays as it was" \
@@ -219,6 +222,10 @@ for c in "1002 drivers drivers" "1003 commands commands" "1005 none testprog" "1
     wait_for "hovering $1 shows the $2 group and its text" "[ \"\$(group_shown)\" = $2 ] && panel_is panel.$1"
     awaits "$1 is drawn hovered: raised frame, blue underlined text, centred" "hovered $1"
     check "the pointer over $1 is the hand" '[ "$(pointer)" = "32 32 6 0" ]'
+    if [ "$1" = 1002 ]; then
+        before=$(pixels 1002); repaint 1002
+        awaits "repainted without an erase, 1002 keeps its hovered look" '[ "$(pixels 1002)" = "$before" ] && hovered 1002'
+    fi
     shot "hover-$3"
     if [ "$1" = 1002 ]; then
         xdotool mousedown 1
@@ -283,12 +290,18 @@ if [ "$mode" = win98 ]; then
     # install, the STAR copy in an empty place: Wine keeps the mode of a
     # file it writes over, so only there does a read-only source show.
     echo old >"$spool/Tm300s.drv" && chmod a-w "$spool/Tm300s.drv"
+    # A Unidrv.dll of the system's own, which the install keeps.
+    echo "the system's own" >"$spool/Unidrv.dll"
+    esc=$cd/Driver/WIN98/ESC模式
     for round in first second; do
         for f in 1015:ESC模式/Tm300s.drv 1018:STAR模式/Sp500.drv; do
             b=${f%%:*} f=${f#*:}
             click $b
             wait_for "$b installs, $round time" "box_is '$(text installcaption)' '$(text installed)'" 15
             [ $round$b = first1015 ] && shot install-win98
+            [ $round$b = first1015 ] && check "and beside it, from the disc, every file it depends on that the folder lacked, writable" \
+                'for dep in TMPROCES.dll Iconlib.dll Unidrv.hlp Tmctrla.ini; do [ -w "$spool/$dep" ] && cmp -s "$spool/$dep" "$esc/$dep" || exit 1; done' &&
+                check "and the folder's own Unidrv.dll as it was" '[ "$(cat "$spool/Unidrv.dll")" = "the system'"'"'s own" ]'
             answer 1
             wait_for "the box closes" '! has "^box"'
             check "and leaves ${f#*/} in the spooler's folder, whole and writable" \
@@ -334,8 +347,14 @@ start_menu ",+printui"
 xdotool mousemove 1020 760
 wait_for "the pointer away from the menu, the focus starts on the web-site link" \
     'has "^focus 1$" && awk "\$1 == \"menu\" { exit !(\$5 < 1020 || \$6 < 760) }" <<<"$S"'
+tab_to 2 Tab "Tab reaches 退 出"
+awaits "which shows the focus" '[ "$(pixels 2)" != "$plain2" ]'
+cue2=$(pixels 2); repaint 2
+awaits "and keeps it through a repaint without an erase" '[ "$(pixels 2)" = "$cue2" ]'
 tab_to 1002 Tab "Tab reaches 安装驱动程序"
 awaits "which shows the focus" '[ "$(pixels 1002)" != "$plain1002" ]'
+repaint 2
+awaits "退 出, left and repainted without an erase, looks as before the keyboard" '[ "$(pixels 2)" = "$plain2" ]'
 xdotool key space
 wait_for "Space on it shows its text and the four driver buttons" '[ "$(group_shown)" = drivers ] && panel_is panel.1002'
 tab_to 1015 Tab "Tab then reaches 常规驱动程序"
@@ -391,10 +410,20 @@ ended "The exit button"
 # ShellExecute looks in the menu's own folder first, so what the menu opens
 # cannot tell where it was started from; nor can anything as XP.)
 if [ "$mode" = win98 ]; then
-    start_menu "" "$out"
+    # A copy of the disc that lacks Tmctrla.ini, which the driver folder lacks too.
+    short=$out/缺文件的光盘
+    cp -a "$cd" "$short" && chmod u+w "$short/Driver/WIN98/ESC模式" && rm "$short/Driver/WIN98/ESC模式/Tmctrla.ini" &&
+        chmod a-w "$short/Driver/WIN98/ESC模式" && rm -f "$spool/Tmctrla.ini"
+    start_menu "" "$out" "$short"
     hover 1002
     click 1015
-    wait_for "started from another folder, the standard driver installs from the disc" \
+    wait_for "with Tmctrla.ini on neither side, the standard driver fails, with the driver-failure box" \
+        "box_is '$(text errorcaption)' '$(text driverfailed)'" 15
+    answer 1
+    check "and Tmctrla.ini is not in the driver folder" "[ ! -e '$spool/Tmctrla.ini' ]"
+    cp "$esc/Tmctrla.ini" "$spool/"
+    click 1015
+    wait_for "with it in the driver folder, and started from another folder, the standard driver installs from the disc" \
         "box_is '$(text installcaption)' '$(text installed)'" 15
     answer 1
     p post 0x112 0xF100 0x20

@@ -7,7 +7,7 @@
 
 namespace {
 
-enum Event { MOVE, TICK, DOWN, UP, CAPTURE, CURSOR };
+enum Event { MOVE, TICK, BLIND_TICK, DOWN, UP, CAPTURE, CURSOR };
 
 struct Flags { bool bHover, bPressed, bDrawn; };
 
@@ -28,6 +28,12 @@ TEST(Hover, EveryTransition)
         { TICK, { 50, 9 }, { false, false, true }, STOP | PAINT, { false, false, false } },
         { TICK, { 50, 20 }, { true, true, true }, STOP | PAINT, { true, true, false } },
         { TICK, { 0, 0 }, { true, true, false }, STOP, { true, true, false } },
+        // The pointer cannot be read (another desktop has the input): nothing
+        // changes, hovered or not, pressed or not, and the timer runs on.
+        { BLIND_TICK, {}, { false, false, false }, 0, { false, false, false } },
+        { BLIND_TICK, {}, { true, false, true }, 0, { true, false, true } },
+        { BLIND_TICK, {}, { false, false, true }, 0, { false, false, true } },
+        { BLIND_TICK, {}, { true, true, true }, 0, { true, true, true } },
         { DOWN, {}, { true, false, true }, DEF, { true, true, true } },
         { UP, {}, { true, true, true }, PAINT | DEF, { false, false, true } },
         { UP, {}, { false, true, false }, DEF, { false, false, false } },
@@ -45,7 +51,8 @@ TEST(Hover, EveryTransition)
         unsigned fx = 0;
         switch (r.e) {
         case MOVE: fx = HoverMouseMove(); break;
-        case TICK: fx = HoverTick(f.bHover, f.bPressed, f.bDrawn, r.pt, rc); break;
+        case TICK: fx = HoverTick(f.bHover, f.bPressed, f.bDrawn, &r.pt, rc); break;
+        case BLIND_TICK: fx = HoverTick(f.bHover, f.bPressed, f.bDrawn, nullptr, rc); break;
         case DOWN: fx = HoverLButtonDown(f.bPressed); break;
         case UP: fx = HoverLButtonUp(f.bHover, f.bPressed); break;
         case CAPTURE: fx = HoverCaptureChanged(f.bHover, f.bPressed); break;

@@ -5,6 +5,7 @@
 #include "launch/launch.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -27,6 +28,8 @@ struct FakeInstall : Spooler, IInstallOps, IShellOpen
 {
     int nAnswer = 6;
     unsigned uExec = 33;
+    std::vector<std::string> absent;  // every other file is there until a copy makes it
+    std::string strCopyFails;         // a copy to this path fails
     Calls calls;
 
     bool GetDriverDirectory(char* buf, unsigned cb) override
@@ -43,7 +46,14 @@ struct FakeInstall : Spooler, IInstallOps, IShellOpen
     bool CopyFileTo(const char* src, const char* dst, bool bFail) override
     {
         calls.push_back("copy " + Str(src) + " > " + Str(dst) + (bFail ? " fail" : " over"));
-        return bCopyOk;
+        if (!bCopyOk || strCopyFails == dst)
+            return false;
+        absent.erase(std::remove(absent.begin(), absent.end(), dst), absent.end());
+        return true;
+    }
+    bool FileExists(const char* path) override
+    {
+        return std::find(absent.begin(), absent.end(), path) == absent.end();
     }
     bool AddDriver(unsigned long level, DRIVER_INFO_3_REC* d) override
     {
@@ -111,8 +121,10 @@ TEST(Install, DirectInstallOutcomes)
         { &g_starRecipe, {}, { "dir", starCopy, kStarDriver, kStarPrinter, "close", installed } },
         { &g_escRecipe, { d, false }, { "dir", copyFailed } },
         { &g_starRecipe, { d, true, false }, { "dir", starCopy, copyFailed } },
-        // 260 bytes in all: directory, "\Tm300s.drv" and the NUL must fit.
-        { &g_escRecipe, { std::string(248, 'd') }, { "dir", escCopy, kEscDriver, kEscPrinter, "close", installed } },
+        // 260 bytes in all: directory, "\Tm300s.drv" and the NUL must fit, and
+        // so must every file the driver depends on (TMPROCES.dll the longest).
+        { &g_escRecipe, { std::string(246, 'd') }, { "dir", escCopy, kEscDriver, kEscPrinter, "close", installed } },
+        { &g_escRecipe, { std::string(247, 'd') }, { "dir", escCopy, copyFailed } },
         { &g_escRecipe, { std::string(249, 'd') }, { "dir", copyFailed } },
         { &g_escRecipe, { d, true, true, false }, { "dir", escCopy, kEscDriver, "box " + T("driverfailed") + errorCaption } },
         { &g_starRecipe, { d, true, true, true, false, 1802 },
@@ -129,6 +141,51 @@ TEST(Install, DirectInstallOutcomes)
         for (std::string& c : want)
             if (size_t at = c.find('@'); at != std::string::npos)
                 c.replace(at, 1, r.spooler.strDir);
+        EXPECT_EQ(want, ops.calls) << "row " << ++n;
+    }
+}
+
+// What the 9x spooler needs in its driver directory before the driver is
+// added: each dependent file the directory lacks, from beside the driver
+// on the disc; one it has is kept; one in neither place, or a copy that
+// fails, ends the install before anything is registered.
+TEST(Install, DependentFiles)
+{
+    const std::string d = Spooler().strDir + "\\";
+    const std::string esc = T("cd.esc9x").substr(0, T("cd.esc9x").size() - 10);  // less "Tm300s.drv"
+    const std::string star = T("cd.star9x").substr(0, T("cd.star9x").size() - 9);  // less "Sp500.drv"
+    auto Copy = [&](const std::string& from, const char* name) { return "copy " + from + name + " > " + d + name + " over"; };
+    const std::string escDrv = Copy(esc, "Tm300s.drv"), starDrv = Copy(star, "Sp500.drv");
+    const std::string installed = "box " + T("installed") + "|" + T("installcaption") + "|0";
+    const std::string driverFailed = "box " + T("driverfailed") + "|" + T("errorcaption") + "|16";
+    const std::string copyFailed = "appbox " + T("copyfailed") + "|0";
+    const std::string escDone[] = { kEscDriver, kEscPrinter, "close", installed };
+    const struct { const DRIVER_RECIPE* pRecipe; std::vector<std::string> absent; std::string strCopyFails; Calls calls; } rows[] = {
+        // A clean system: the maker's own files from the disc; Iconlib, Unidrv and its help are the system's.
+        { &g_escRecipe, { d + "TMPROCES.dll", d + "Tmctrla.ini" }, "",
+          { "dir", escDrv, Copy(esc, "TMPROCES.dll"), Copy(esc, "Tmctrla.ini"), escDone[0], escDone[1], escDone[2], escDone[3] } },
+        // Nothing there yet but the driver: every file, in the driver's order.
+        { &g_starRecipe, { d + "Sp500.drv", d + "Iconlib.dll", d + "Unidrv.dll", d + "Unidrv.hlp" }, "",
+          { "dir", starDrv, Copy(star, "Iconlib.dll"), Copy(star, "Unidrv.dll"), Copy(star, "Unidrv.hlp"),
+            kStarDriver, kStarPrinter, "close", installed } },
+        // Tmctrla.ini on neither side: no driver, no printer, the driver-failure box.
+        { &g_escRecipe, { d + "TMPROCES.dll", d + "Tmctrla.ini", esc + "Tmctrla.ini" }, "",
+          { "dir", escDrv, Copy(esc, "TMPROCES.dll"), driverFailed } },
+        { &g_starRecipe, { d + "Unidrv.hlp", star + "Unidrv.hlp" }, "", { "dir", starDrv, driverFailed } },
+        // A dependent copy that fails, as a failed driver copy does.
+        { &g_escRecipe, { d + "TMPROCES.dll", d + "Tmctrla.ini" }, d + "TMPROCES.dll",
+          { "dir", escDrv, Copy(esc, "TMPROCES.dll"), copyFailed } },
+    };
+    int n = 0;
+    for (const auto& r : rows) {
+        FakeInstall ops;
+        ops.absent = r.absent;
+        ops.strCopyFails = r.strCopyFails;
+        InstallPrinterDirect(ops, *r.pRecipe);
+        Calls want = r.calls;
+        for (std::string& c : want)
+            if (size_t at = c.find('@'); at != std::string::npos)
+                c.replace(at, 1, Spooler().strDir);
         EXPECT_EQ(want, ops.calls) << "row " << ++n;
     }
 }

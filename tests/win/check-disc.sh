@@ -63,6 +63,31 @@ rm -f "$tmp/x/SetupMenu.exe" "$tmp/x/autorun.inf"
 check "and every file of the folder byte for byte, links as files, nothing more" \
     'diff -r "$maker" "$tmp/x" && [ -f "$tmp/x/Tools/port.exe" ] && [ ! -L "$tmp/x/Tools" ]'
 check "the folder is untouched" 'listing "$maker" | cmp - "$tmp/before"'
+# The files Windows 98's drivers depend on that the folder lacks: named, not refused.
+check "a warning for each file a Windows 98 driver depends on that is not beside it, and only those" \
+    '[ "$(grep -c "^make-disc: warning: Driver/WIN98/.* is not beside its driver" "$tmp/log")" = 5 ] &&
+     for f in ESC模式/Iconlib.dll ESC模式/Unidrv.hlp STAR模式/Iconlib.dll STAR模式/Unidrv.dll STAR模式/Unidrv.hlp; do
+         grep -qF "make-disc: warning: Driver/WIN98/$f is not beside its driver" "$tmp/log" || exit 1; done'
+# A read-only folder, as a copy from a disc is, by a user without root's
+# power over file modes (no capabilities: no CAP_DAC_OVERRIDE, no CAP_FOWNER).
+in=(setpriv --bounding-set -all --inh-caps -all --ambient-caps -all --)
+make_disc "$maker" "$tmp/out-user/VT480QX.iso"; rc=$?
+in=()
+check "the read-only folder makes an image without root's power over file modes" \
+    '[ $rc = 0 ] && cmp "$tmp/out-user/VT480QX.iso" "$tmp/out/VT480QX.iso"' || cat "$tmp/log"
+# Two runs on one build folder take turns, and both write their image: here
+# both wait for a third that holds the build.
+flock "$build/.make-disc.lock" sleep 2 &
+until ! flock -n "$build/.make-disc.lock" true; do sleep 0.05; done
+for i in 1 2; do
+    env SETUPMENU_BUILD="$build" "$top/tools/make-disc.sh" "$maker" "$tmp/turns/$i.iso" >"$tmp/turn$i.log" 2>&1 &
+    turns[$i]=$!
+done
+wait ${turns[1]}; rc1=$?; wait ${turns[2]}; rc2=$?
+check "two runs on one build folder wait their turn, and both write their image" \
+    '[ $rc1$rc2 = 00 ] && cmp "$tmp/turns/1.iso" "$tmp/out/VT480QX.iso" && cmp "$tmp/turns/2.iso" "$tmp/out/VT480QX.iso" &&
+     grep -q "^make-disc: waiting for another make-disc run" "$tmp/turn1.log" &&
+     grep -q "^make-disc: waiting for another make-disc run" "$tmp/turn2.log"' || cat "$tmp"/turn?.log
 sleep 1
 make_disc "$maker" "$tmp/out/again.iso"
 check "made again, the same image, whose SHA-256 is printed" 'cmp "$tmp/out/VT480QX.iso" "$tmp/out/again.iso" &&
@@ -74,6 +99,14 @@ make_disc "$short" "$tmp/out2/VT480QX.iso"; rc=$?
 check "a folder lacking two files the menu needs fails, naming each, and writes no image" '[ $rc != 0 ] &&
     grep -qx "missing: Driver/WIN98/STAR模式/Sp500.drv" "$tmp/log" && [ ! -e "$tmp/out2" ] &&
     grep -qx "missing: Test/news.exe" "$tmp/log" && [ "$(grep -c missing: "$tmp/log")" = 2 ]' || cat "$tmp/log"
+
+# A folder where the disc's autorun.inf goes; a link back to a folder above.
+for n in "autorun.inf/	autorun.inf is a folder" "Driver/loop	Driver/loop: a link to .., a folder it lies in: a loop"; do
+    rm -rf "$short" && cp -R "$maker" "$short" && chmod -R u+w "$short"
+    case $n in autorun*) mkdir "$short/autorun.inf" ;; *) ln -s .. "$short/Driver/loop" ;; esac
+    refused "named and refused: ${n#*	}" "${n#*	}" "$short" "$tmp/out6/VT480QX.iso"
+done
+check "the loop named once" '[ "$(grep -c loop "$tmp/log")" = 1 ]' || cat "$tmp/log"
 
 # Joliet cuts a name past 103 characters and replaces a ";".
 long=Driver/$(printf 'TM-U210B_%.0s' $(seq 11))Partial_cut.dat
@@ -171,7 +204,9 @@ check "a self-signed certificate with an empty password signs, with a warning na
     grep -q "^make-disc: warning: \"CN=VELTA self-signed\" (self.pfx) .*Windows will not trust it" "$tmp/log"' || cat "$tmp/log"
 # Refused: a TLS server's certificate; one expired, one not yet valid (the
 # signature is verified after signing).
-for c in "tls serverAuth +0 is not a code-signing" "old codeSigning -400 has expired" "new codeSigning +30 is not yet valid"; do
+# OpenSSL's reason for a signature that does not verify.
+for c in "tls serverAuth +0 is not a code-signing" "old codeSigning -400 (certificate has expired); no image" \
+         "new codeSigning +30 (certificate is not yet valid); no image"; do
     set -- $c
     faketime -f "${3}d" openssl req -x509 -newkey rsa:2048 -nodes -keyout $1.key -out $1.pem -days 2 \
         -subj "/CN=VELTA $1" -addext extendedKeyUsage=$2 2>/dev/null
