@@ -11,26 +11,6 @@ CSetupMenuApp::CSetupMenuApp() {}
 
 CSetupMenuApp theApp;
 
-// Every file the menu opens, runs or copies is relative to the current
-// folder. AutoRun and Explorer start it in the disc's root; a command
-// prompt, the Run box or a shortcut without "Start in" may not.
-static void EnterOwnFolder()
-{
-    char szPath[MAX_PATH];
-    DWORD n = ::GetModuleFileNameA(NULL, szPath, sizeof szPath);
-    if (n == 0 || n >= sizeof szPath)
-        return;
-    // Walked by character: in code page 936 a second byte may be a backslash.
-    LPSTR pszEnd = NULL;
-    for (LPSTR p = szPath; *p; p = ::CharNextA(p))
-        if (*p == '\\')
-            pszEnd = p + 1;
-    if (pszEnd == NULL)
-        return;
-    *pszEnd = '\0';  // the backslash stays: "D:\" is the root, "D:" is not
-    ::SetCurrentDirectoryA(szPath);
-}
-
 // One menu at a time: AutoPlay starts one, a double-click on the drive
 // another. Without a "Global" prefix the name lives in the user's own
 // session (Windows 95 to NT 4 have only one), so two users' menus never meet.
@@ -43,7 +23,7 @@ static const char s_szOneMenu[] = "VELTA VT-480QX SetupMenu";
 static bool ShowOtherMenu(HANDLE hOneMenu)
 {
     for (int i = 0; i < 100; ++i) {
-        HWND hWnd = ::FindWindowA("#32770", g_szMenuCaption);
+        HWND hWnd = AfxFindWindow("#32770", g_szMenuCaption);
         if (hWnd != NULL && ::IsWindowVisible(hWnd)) {
             if (::IsIconic(hWnd))
                 ::ShowWindow(hWnd, SW_RESTORE);
@@ -68,7 +48,10 @@ BOOL CSetupMenuApp::InitInstance()
         return FALSE;
     }
 
-    EnterOwnFolder();
+    // Every file the menu opens, runs or copies is relative to the current
+    // folder. AutoRun and Explorer start it in the disc's root; a command
+    // prompt, the Run box or a shortcut without "Start in" may not.
+    AfxEnterExeFolder();
     Enable3dControls();
 
     CSetupMenuDlg dlg;

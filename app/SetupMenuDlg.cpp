@@ -71,12 +71,11 @@ class CStartupOps : public IStartupOps
 {
 public:
     CStartupOps(CSetupMenuDlg* pDlg, CString& strPanel) : m_pDlg(pDlg), m_strPanel(strPanel) {}
+    // The application's query at start-up, which chose the A or W functions too.
     virtual bool QueryVersion(unsigned long* pdwPlatformId)
     {
         OSVERSIONINFOA osvi;
-        ZeroMemory(&osvi, sizeof osvi);
-        osvi.dwOSVersionInfoSize = sizeof osvi;  // 148: the ANSI record
-        if (!::GetVersionExA(&osvi))
+        if (!AfxGetVersionInfo(&osvi))
             return false;
         *pdwPlatformId = osvi.dwPlatformId;
         return true;

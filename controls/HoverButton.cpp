@@ -115,13 +115,7 @@ void CHoverButton::MakeFont(bool bHeavy)
     HFONT hFont = (HFONT)SendMessage(WM_GETFONT);
     if (hFont == NULL)
         hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
-    LOGFONTA lf;
-    if (::GetObjectA(hFont, sizeof lf, &lf) == 0)
-        return;
-    if (bHeavy)
-        lf.lfWeight = FW_HEAVY;
-    lf.lfUnderline = 1;
-    m_font.CreateFontIndirect(&lf);
+    m_font.Attach(AfxCreateFontLike(hFont, bHeavy ? FW_HEAVY : 0, 1));
 }
 
 COLORREF CHoverButton::LinkColour()

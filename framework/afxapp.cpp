@@ -21,6 +21,7 @@ CWinApp::~CWinApp()
 BOOL CWinApp::InitApplication(HINSTANCE hInstance)
 {
     m_hInstance = hInstance;
+    AfxInitWide();
     DWORD n = ::GetModuleFileNameA(hInstance, m_szModulePath, sizeof m_szModulePath);
     if (n == 0 || n >= sizeof m_szModulePath)
         m_szModulePath[0] = '\0';
@@ -57,7 +58,7 @@ int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
     HWND hWndOwner = NULL;
     if (m_pMainWnd != NULL && ::IsWindow(m_pMainWnd->m_hWnd))
         hWndOwner = ::GetLastActivePopup(m_pMainWnd->m_hWnd);
-    return ::MessageBoxA(hWndOwner, lpszPrompt, m_pszAppName, nType);
+    return AfxShowMessageBox(hWndOwner, lpszPrompt, m_pszAppName, nType);
 }
 
 void CWinApp::OnHelp()
@@ -92,6 +93,6 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
 {
     CWinApp* pApp = AfxGetApp();
     if (pApp == NULL)
-        return ::MessageBoxA(NULL, lpszText, NULL, nType);
+        return AfxShowMessageBox(NULL, lpszText, NULL, nType);
     return pApp->DoMessageBox(lpszText, nType, nIDHelp);
 }

@@ -17,12 +17,9 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
         CWnd::FromHandle(hWndCtrl)->GetWindowText(value);
         return;
     }
-    int nNewLen = value.GetLength();
-    if (::GetWindowTextLengthA(hWndCtrl) == nNewLen) {
-        CString old;
-        CWnd::FromHandle(hWndCtrl)->GetWindowText(old);
-        if (strcmp(old, value) == 0)
-            return;
-    }
-    ::SetWindowTextA(hWndCtrl, value);
+    // Unchanged, the text is not set again: the control would repaint.
+    CString old;
+    CWnd::FromHandle(hWndCtrl)->GetWindowText(old);
+    if (strcmp(old, value) != 0)
+        AfxSetWindowText(hWndCtrl, value);
 }

@@ -19,8 +19,7 @@ INT_PTR CDialog::DoModal()
         if (pMain != NULL && pMain != this && ::IsWindow(pMain->m_hWnd))
             hWndOwner = ::GetLastActivePopup(pMain->m_hWnd);
     }
-    return ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
-                             hWndOwner, DialogProc, (LPARAM)this);
+    return AfxDialogBoxParam(AfxGetResourceHandle(), m_nIDTemplate, hWndOwner, DialogProc, (LPARAM)this);
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)

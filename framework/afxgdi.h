@@ -4,6 +4,7 @@
 // FromHandle are temporaries that only borrow theirs.
 #pragma once
 #include "afx.h"
+#include "afxwide.h"
 
 class CWnd;
 
@@ -25,10 +26,6 @@ class CFont : public CGdiObject
 {
 public:
     static CFont* FromHandle(HFONT hFont);
-    BOOL CreateFontIndirect(const LOGFONTA* lpLogFont)
-        { return Attach(::CreateFontIndirectA(lpLogFont)); }
-    int GetLogFont(LOGFONTA* pLogFont)
-        { return ::GetObjectA(m_hObject, sizeof(LOGFONTA), pLogFont); }
     operator HFONT() const { return (HFONT)m_hObject; }
 };
 
@@ -44,7 +41,7 @@ public:
     int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
     COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
     int DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
-        { return ::DrawTextA(m_hDC, lpszString, nCount, lpRect, nFormat); }
+        { return AfxDrawText(m_hDC, lpszString, nCount, lpRect, nFormat); }
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
     // The font it replaces, as a temporary; NULL when nothing was replaced.
     CFont* SelectObject(CFont* pFont);
@@ -74,5 +71,5 @@ public:
     HMENU m_hMenu;
     static CMenu* FromHandle(HMENU hMenu);
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = NULL)
-        { return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, lpszNewItem); }
+        { return AfxAppendMenu(m_hMenu, nFlags, nIDNewItem, lpszNewItem); }
 };

@@ -79,7 +79,7 @@ BOOL CString::LoadString(UINT nID)
 {
     // Resource strings are short; 256 bytes is MFC's own limit as well.
     char szBuf[256];
-    int n = ::LoadStringA(AfxGetResourceHandle(), nID, szBuf, sizeof szBuf);
+    int n = AfxLoadString(AfxGetResourceHandle(), nID, szBuf, sizeof szBuf);
     Assign(szBuf, n > 0 ? n : 0);
     return n > 0;
 }

@@ -17,7 +17,7 @@ CWnd::~CWnd()
     // objects; never destroy a window behind the owner's back.
     if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this) {
         if (m_pfnSuper != NULL)
-            ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+            AfxSetWindowProc(m_hWnd, m_pfnSuper);
         Detach();
     }
 }
@@ -58,7 +58,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     if (hWnd == NULL || m_hWnd != NULL || FromHandlePermanent(hWnd) != NULL)
         return FALSE;
     Attach(hWnd);
-    m_pfnSuper = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
+    m_pfnSuper = AfxSetWindowProc(hWnd, AfxWndProc);
     return TRUE;
 }
 
@@ -79,11 +79,11 @@ CWnd* CWnd::GetDlgItem(int nID) const
 
 void CWnd::GetWindowText(CString& rString) const
 {
-    int nLen = ::GetWindowTextLengthA(m_hWnd);
+    int nLen = AfxGetWindowTextLength(m_hWnd);
     LPSTR p = rString.GetBuffer(nLen);
     if (p == NULL)
         return;
-    ::GetWindowTextA(m_hWnd, p, nLen + 1);
+    AfxGetWindowText(m_hWnd, p, nLen + 1);
     rString.ReleaseBuffer();
 }
 
@@ -110,8 +110,8 @@ LRESULT CWnd::Default()
 {
     const MSG& m = s_lastMsg;
     if (m_pfnSuper != NULL)
-        return ::CallWindowProcA(m_pfnSuper, m_hWnd, m.message, m.wParam, m.lParam);
-    return ::DefWindowProcA(m_hWnd, m.message, m.wParam, m.lParam);
+        return AfxCallWindowProc(m_pfnSuper, m_hWnd, m.message, m.wParam, m.lParam);
+    return AfxDefWindowProc(m_hWnd, m.message, m.wParam, m.lParam);
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -229,7 +229,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
     if (pWnd == NULL)
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+        return AfxDefWindowProc(hWnd, message, wParam, lParam);
     return AfxCallWndProc(pWnd, hWnd, message, wParam, lParam);
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 #include "afxmsg.h"
 #include "afxstr.h"
+#include "afxwide.h"
 
 class CDataExchange;
 class CMenu;
@@ -48,7 +49,7 @@ public:
     CFont* GetFont() const;
     CMenu* GetSystemMenu(BOOL bRevert) const;
     int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = NULL, UINT nType = MB_OK)
-        { return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType); }
+        { return AfxShowMessageBox(m_hWnd, lpszText, lpszCaption, nType); }
 
     // Data exchange: FALSE copies members into controls, TRUE the other way.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);

@@ -80,7 +80,7 @@ public:
     virtual ~IInstallOps() {}
     // GetPrinterDriverDirectoryA(NULL, "Windows 4.0", 1, ...), NUL-ended.
     virtual bool GetDriverDirectory(char* pszBuf, unsigned cbBuf) = 0;
-    // GetSystemDirectoryA, NUL-ended; false if it fails or does not fit.
+    // GetSystemDirectory, NUL-ended; false if it fails or does not fit.
     virtual bool GetSystemFolder(char* pszBuf, unsigned cbBuf) = 0;
     // CopyFileA; unless bFailIfExists, also over a read-only file, and the
     // copy it leaves is writable whatever the source's attributes.
@@ -95,7 +95,7 @@ public:
     virtual int DialogMessage(const char* pszText, const char* pszCaption, unsigned uStyle) = 0;
     // AfxMessageBox: the application title as caption.
     virtual int AppMessage(const char* pszText, unsigned uStyle) = 0;
-    // WinExec.
+    // WinExec, or its like: above 31 once the command has started.
     virtual unsigned Exec(const char* pszCmdLine, unsigned uCmdShow) = 0;
 };
 

@@ -49,8 +49,7 @@ bool CWin32InstallOps::GetDriverDirectory(char* pszBuf, unsigned cbBuf)
 // system's 32-bit programs.
 bool CWin32InstallOps::GetSystemFolder(char* pszBuf, unsigned cbBuf)
 {
-    UINT n = ::GetSystemDirectoryA(pszBuf, cbBuf);
-    return n > 0 && n < cbBuf;
+    return AfxGetSystemDirectory(pszBuf, cbBuf) > 0;
 }
 
 // Files read from a CD are read-only, and CopyFileA passes the attribute on
@@ -114,5 +113,5 @@ int CWin32InstallOps::AppMessage(const char* pszText, unsigned uStyle)
 
 unsigned CWin32InstallOps::Exec(const char* pszCmdLine, unsigned uCmdShow)
 {
-    return ::WinExec(pszCmdLine, uCmdShow);
+    return AfxWinExec(pszCmdLine, uCmdShow);
 }

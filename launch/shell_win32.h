@@ -1,4 +1,4 @@
-// shell_win32.h: IShellOpen over the real ShellExecuteA.
+// shell_win32.h: IShellOpen over the real ShellExecute.
 #pragma once
 #include "launch.h"
 
