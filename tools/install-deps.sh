@@ -36,9 +36,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     fi
     rm -f "$log"
 fi
-if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
-    localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
-fi
+# zh_CN gives Wine's programs code page 936; en_US, 1252, another language's.
+for l in zh_CN en_US; do
+    locale -a 2>/dev/null | grep -qix "$l.utf8" || localedef -i $l -f UTF-8 $l.UTF-8
+done
 user=${E2E_USER:-menuuser}
 if ! id "$user" >/dev/null 2>&1; then
     useradd --create-home --shell /bin/bash "$user"

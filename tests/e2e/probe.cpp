@@ -1,9 +1,11 @@
 // probe: reads the running menu back for the end-to-end tests, the way a
 // user sees it. Output is UTF-8, one fact a line:
 //   menu HWND L T R B ENABLED    the menu dialog, found by its caption; screen rectangle
+//   client L T R B               its client area on the screen
 //   menus N ICONIC FRONT         how many menus are open; the first minimised, in front
 //   focus ID                     the control that has the keyboard focus
 //   ctl ID VISIBLE L T R B HWND  each control, screen rectangle
+//   text ID TEXT                 each control's text, as accessibility tools read it
 //   panel TEXT                   the description, newlines as \n
 //   box CAPTION|TEXT             a box owned by the menu
 //   window TITLE                 any other visible top-level window
@@ -43,6 +45,7 @@ static BOOL CALLBACK PrintControl(HWND h, LPARAM)
     GetWindowRect(h, &rc);
     printf("ctl %d %d %ld %ld %ld %ld %p\n", (short)GetDlgCtrlID(h), IsWindowVisible(h) ? 1 : 0,
            rc.left, rc.top, rc.right, rc.bottom, (void*)h);
+    printf("text %d %s\n", (short)GetDlgCtrlID(h), Utf8(Text(h)).c_str());
     return TRUE;
 }
 
@@ -81,6 +84,10 @@ int wmain(int argc, wchar_t** argv)
             GetWindowRect(s_hMenu, &rc);
             printf("menu %p %ld %ld %ld %ld %d\n", (void*)s_hMenu, rc.left, rc.top, rc.right, rc.bottom,
                    IsWindowEnabled(s_hMenu) ? 1 : 0);
+            POINT pt = { 0, 0 };
+            GetClientRect(s_hMenu, &rc);
+            ClientToScreen(s_hMenu, &pt);
+            printf("client %ld %ld %ld %ld\n", pt.x, pt.y, pt.x + rc.right, pt.y + rc.bottom);
             EnumChildWindows(s_hMenu, PrintControl, 0);
             printf("panel %s\n", Utf8(Text(GetDlgItem(s_hMenu, 1007))).c_str());
             GUITHREADINFO gti = {};

@@ -206,6 +206,7 @@ wait_for "starts with both groups hidden, every other control shown, and the wel
 # 630 x 530 with a Song face for 宋体, as on Windows; 647 high with Wine's Hei fallback.
 wait_for "the menu is drawn in a Song face (under 560 px high)" 'awk "\$1 == \"menu\" { h = \$6 - \$4 } END { exit !(h > 400 && h < 560) }" <<<"$S"'
 shot start
+texts936=$(grep '^text ' <<<"$S")
 plain1002=$(pixels 1002) plain2=$(pixels 2)
 # A repaint with no erase, as Windows 2000 and later send when Alt shows the
 # keyboard cues: Wine's button repaints itself so on WM_ENABLE.
@@ -385,6 +386,12 @@ second "with a menu open"
 p post 0x112 0xF020 0  # SC_MINIMIZE
 wait_for "the menu minimised" 'has "^menus 1 1 "'
 second "with it minimised"
+# Another program in front of the menu.
+( WINEDEBUG=-all exec wine notepad ) >/dev/null 2>&1 &
+other=$!
+wait_for "another program's window comes in front of the menu" 'has "^menus 1 0 0$"' 20
+second "with another program in front of it"
+kill $other
 xdotool key alt+F4
 ended "Alt+F4"
 
@@ -430,6 +437,45 @@ if [ "$mode" = win98 ]; then
     sleep 0.5
     xdotool key c  # 关闭(&C)
     ended "Close on the system menu"
+fi
+
+# ---- English as the language for non-Unicode programs (code page 1252) ----
+# Wine takes a process's ANSI code page from its locale. On the NT family
+# what the menu shows, opens and looks for does not depend on it.
+# same_picture NAME: the client area as drawn now, against NAME.png's (the
+# caption bar, which Wine letters per language, left out).
+same_picture() {
+    local geo
+    geo=$(state | awk '$1 == "menu" { l = $3; t = $4 }
+        $1 == "client" { printf "%dx%d+%d+%d %dx%d+%d+%d", $4 - $2, $5 - $3, $2, $3, $4 - $2, $5 - $3, $2 - l, $3 - t }')
+    import -window root -crop "${geo%% *}" +repage "$out/1252-$1.png" &&
+        convert "$out/$1.png" -crop "${geo#* }" +repage "$out/936-$1.png" &&
+        [ "$(compare -metric AE "$out/1252-$1.png" "$out/936-$1.png" null: 2>&1)" = 0 ]
+}
+if [ "$mode" = winxp ]; then
+    export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
+    xdotool mousemove 1020 760  # off the menu, as at the first start
+    start_menu ",+printui"
+    check "in code page 1252, found by its caption, every control's text is the 936 run's" \
+        '[ "$(grep "^text " <<<"$S")" = "$texts936" ] && panel_is welcome'
+    check "and it looks as in 936 at start-up" "same_picture start"
+    for c in "1002 drivers" "1003 commands" "1005 testprog" "1 website"; do
+        set -- $c
+        hover "$1"
+        wait_for "hovering $1 shows its text" "panel_is panel.$1"
+        awaits "and looks as in 936" "hovered $1 && same_picture hover-$2"
+        empty_space
+    done
+    hover 1002; click 1016
+    wait_for "a prompt's caption and text are the design's" "box_is '$(text promptcaption)' '$(text prompt.epsonnt)'" 15
+    answer 7
+    wait_for "the box closes" '! has "^box"'
+    click 1015
+    awaits "the printer-install command reaches printui with ESC模式 intact" printui_ran
+    second "in code page 1252"
+    xdotool key Escape
+    ended "Escape"
+    export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 fi
 
 # ---- High Contrast Black: every hovered label readable on its face ----
