@@ -7,7 +7,6 @@
 // set-up.
 #include <windows.h>
 
-extern "C" void __main();  // libgcc's runner of the static constructors
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
 namespace {
@@ -19,8 +18,30 @@ int s_nAtExit = 0;
 
 } // namespace
 
-// No runtime is linked: the static destructors and libgcc's __main register
-// their exit functions here.
+// The linker's lists of static constructors and destructors: a count or -1
+// first, then the functions, then a null.
+extern "C" PFN_ATEXIT __CTOR_LIST__[], __DTOR_LIST__[];
+
+static void RunStaticDestructors()
+{
+    for (PFN_ATEXIT* p = __DTOR_LIST__ + 1; *p != NULL; ++p)
+        (*p)();
+}
+
+// What libgcc's __main does, without its unwind tables, which were a
+// section of the file of their own (512 bytes).
+static void RunStaticConstructors()
+{
+    int n = 0;
+    while (__CTOR_LIST__[n + 1] != NULL)
+        ++n;
+    for (; n > 0; --n)
+        __CTOR_LIST__[n]();
+    atexit(RunStaticDestructors);
+}
+
+// No runtime is linked: the static destructors and the constructors' runner
+// register their exit functions here.
 extern "C" int atexit(PFN_ATEXIT pfn)
 {
     if (s_nAtExit == (int)(sizeof s_pfnAtExit / sizeof s_pfnAtExit[0]))
@@ -33,7 +54,7 @@ extern "C" int atexit(PFN_ATEXIT pfn)
 // optimisation, which would otherwise drop it as unused.
 extern "C" __attribute__((used, externally_visible)) void WinMainCRTStartup()
 {
-    __main();
+    RunStaticConstructors();
     int nResult = WinMain(::GetModuleHandleA(NULL), NULL, ::GetCommandLineA(), SW_SHOWDEFAULT);
     while (s_nAtExit > 0)
         s_pfnAtExit[--s_nAtExit]();

@@ -23,11 +23,12 @@ packages=(
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
 fi
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
+install_packages() {
+    local missing=() p log
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -gt 0 ] || return 0
     echo "installing: ${missing[*]}"
     log=$(mktemp)
     if ! { apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
@@ -35,6 +36,12 @@ if [ ${#missing[@]} -gt 0 ]; then
         exit 1
     fi
     rm -f "$log"
+}
+install_packages "${packages[@]}"
+# A kernel without ia32 emulation cannot start Wine's 32-bit loader: the
+# tests then build the menu as a 64-bit program too and run it under wine64.
+if ! wine --version >/dev/null 2>&1; then
+    install_packages wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
 fi
 # zh_CN gives Wine's programs code page 936; en_US, 1252, another language's.
 for l in zh_CN en_US; do

@@ -20,6 +20,8 @@ V1, V2 = 'urn:schemas-microsoft-com:asm.v1', 'urn:schemas-microsoft-com:asm.v2'
 # Every 32-bit Windows has these three; the spooler and the shell are loaded
 # by full path when a button needs them, and no C runtime DLL is imported.
 SYSTEM_DLLS = {'KERNEL32.DLL', 'USER32.DLL', 'GDI32.DLL'}
+# The conversions every Windows has, 95 included.
+UNICODE_ON_95 = {'MultiByteToWideChar', 'WideCharToMultiByte'}
 NEWER_THAN_98 = {'GetTickCount64', 'InitializeCriticalSectionEx', 'InitializeSRWLock', 'AcquireSRWLockExclusive',
                  'GetSystemTimePreciseAsFileTime', 'FlsAlloc', 'InitOnceExecuteOnce', 'CreateEventExW',
                  'SetThreadStackGuarantee', 'AddVectoredExceptionHandler', 'GetModuleHandleExW'}
@@ -153,6 +155,11 @@ def main(path):
             failures.append(f'imports {name}, not a system DLL of the menu')
         failures.extend(f'imports {i.name.decode()}, which Windows 98 lacks' for i in dll.imports
                         if i.name and i.name.decode() in NEWER_THAN_98)
+        # Windows 95 has no W function but stubs, or none: those the NT
+        # family uses are looked up when the menu starts.
+        failures.extend(f'imports {i.name.decode()}, a W function: Windows 95 lacks it or fails it' for i in dll.imports
+                        if i.name and re.search(r'[a-z]W$', i.name.decode())
+                        and i.name.decode() not in UNICODE_ON_95)
     res = {(k.id, r.id): pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
            for k in pe.DIRECTORY_ENTRY_RESOURCE.entries for r in k.directory.entries
            for lang in r.directory.entries if lang.id == LANG}
