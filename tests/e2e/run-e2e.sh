@@ -223,10 +223,8 @@ for c in "1002 drivers drivers" "1003 commands commands" "1005 none testprog" "1
     wait_for "hovering $1 shows the $2 group and its text" "[ \"\$(group_shown)\" = $2 ] && panel_is panel.$1"
     awaits "$1 is drawn hovered: raised frame, blue underlined text, centred" "hovered $1"
     check "the pointer over $1 is the hand" '[ "$(pointer)" = "32 32 6 0" ]'
-    if [ "$1" = 1002 ]; then
-        before=$(pixels 1002); repaint 1002
-        awaits "repainted without an erase, 1002 keeps its hovered look" '[ "$(pixels 1002)" = "$before" ] && hovered 1002'
-    fi
+    [ "$1" != 1002 ] || { before=$(pixels 1002); repaint 1002
+        awaits "repainted without an erase, 1002 keeps its hovered look" '[ "$(pixels 1002)" = "$before" ] && hovered 1002'; }
     shot "hover-$3"
     if [ "$1" = 1002 ]; then
         xdotool mousedown 1
@@ -387,8 +385,7 @@ p post 0x112 0xF020 0  # SC_MINIMIZE
 wait_for "the menu minimised" 'has "^menus 1 1 "'
 second "with it minimised"
 # Another program in front of the menu.
-( WINEDEBUG=-all exec wine notepad ) >/dev/null 2>&1 &
-other=$!
+( WINEDEBUG=-all exec wine notepad ) >/dev/null 2>&1 & other=$!
 wait_for "another program's window comes in front of the menu" 'has "^menus 1 0 0$"' 20
 second "with another program in front of it"
 kill $other
@@ -460,21 +457,15 @@ if [ "$mode" = winxp ]; then
         '[ "$(grep "^text " <<<"$S")" = "$texts936" ] && panel_is welcome'
     check "and it looks as in 936 at start-up" "same_picture start"
     for c in "1002 drivers" "1003 commands" "1005 testprog" "1 website"; do
-        set -- $c
-        hover "$1"
-        wait_for "hovering $1 shows its text" "panel_is panel.$1"
-        awaits "and looks as in 936" "hovered $1 && same_picture hover-$2"
-        empty_space
+        set -- $c; hover "$1"
+        wait_for "hovering $1 shows its text and looks as in 936" "panel_is panel.$1 && hovered $1 && same_picture hover-$2"
     done
     hover 1002; click 1016
     wait_for "a prompt's caption and text are the design's" "box_is '$(text promptcaption)' '$(text prompt.epsonnt)'" 15
-    answer 7
-    wait_for "the box closes" '! has "^box"'
-    click 1015
+    answer 7; click 1015
     awaits "the printer-install command reaches printui with ESC模式 intact" printui_ran
     second "in code page 1252"
-    xdotool key Escape
-    ended "Escape"
+    xdotool key Escape; ended "Escape"
     export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 fi
 

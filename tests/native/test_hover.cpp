@@ -30,8 +30,6 @@ TEST(Hover, EveryTransition)
         { TICK, { 0, 0 }, { true, true, false }, STOP, { true, true, false } },
         // The pointer cannot be read (another desktop has the input): nothing
         // changes, hovered or not, pressed or not, and the timer runs on.
-        { BLIND_TICK, {}, { false, false, false }, 0, { false, false, false } },
-        { BLIND_TICK, {}, { true, false, true }, 0, { true, false, true } },
         { BLIND_TICK, {}, { false, false, true }, 0, { false, false, true } },
         { BLIND_TICK, {}, { true, true, true }, 0, { true, true, true } },
         { DOWN, {}, { true, false, true }, DEF, { true, true, true } },

@@ -108,6 +108,15 @@ const std::string kStarDriver = "driver 3: 2|Star SP542 (NF_Fcut)|Windows 4.0|@\
 const std::string kEscPrinter = "printer 2: VELTA VT-480QX|LPT1:|EPSON TM-U210B Partial cut|WinPrint|RAW|64";
 const std::string kStarPrinter = "printer 2: VELTA VT-480QX(STAR)|LPT1:|Star SP542 (NF_Fcut)|WinPrint|RAW|64";
 
+// The calls with the driver directory in place of @.
+Calls InDir(Calls calls, const std::string& strDir)
+{
+    for (std::string& c : calls)
+        if (size_t at = c.find('@'); at != std::string::npos)
+            c.replace(at, 1, strDir);
+    return calls;
+}
+
 TEST(Install, DirectInstallOutcomes)
 {
     const std::string escCopy = "copy " + T("cd.esc9x") + " > @\\Tm300s.drv over";
@@ -137,11 +146,7 @@ TEST(Install, DirectInstallOutcomes)
         FakeInstall ops;
         static_cast<Spooler&>(ops) = r.spooler;
         InstallPrinterDirect(ops, *r.pRecipe);
-        Calls want = r.calls;
-        for (std::string& c : want)
-            if (size_t at = c.find('@'); at != std::string::npos)
-                c.replace(at, 1, r.spooler.strDir);
-        EXPECT_EQ(want, ops.calls) << "row " << ++n;
+        EXPECT_EQ(InDir(r.calls, r.spooler.strDir), ops.calls) << "row " << ++n;
     }
 }
 
@@ -159,11 +164,10 @@ TEST(Install, DependentFiles)
     const std::string installed = "box " + T("installed") + "|" + T("installcaption") + "|0";
     const std::string driverFailed = "box " + T("driverfailed") + "|" + T("errorcaption") + "|16";
     const std::string copyFailed = "appbox " + T("copyfailed") + "|0";
-    const std::string escDone[] = { kEscDriver, kEscPrinter, "close", installed };
     const struct { const DRIVER_RECIPE* pRecipe; std::vector<std::string> absent; std::string strCopyFails; Calls calls; } rows[] = {
         // A clean system: the maker's own files from the disc; Iconlib, Unidrv and its help are the system's.
         { &g_escRecipe, { d + "TMPROCES.dll", d + "Tmctrla.ini" }, "",
-          { "dir", escDrv, Copy(esc, "TMPROCES.dll"), Copy(esc, "Tmctrla.ini"), escDone[0], escDone[1], escDone[2], escDone[3] } },
+          { "dir", escDrv, Copy(esc, "TMPROCES.dll"), Copy(esc, "Tmctrla.ini"), kEscDriver, kEscPrinter, "close", installed } },
         // Nothing there yet but the driver: every file, in the driver's order.
         { &g_starRecipe, { d + "Sp500.drv", d + "Iconlib.dll", d + "Unidrv.dll", d + "Unidrv.hlp" }, "",
           { "dir", starDrv, Copy(star, "Iconlib.dll"), Copy(star, "Unidrv.dll"), Copy(star, "Unidrv.hlp"),
@@ -182,11 +186,7 @@ TEST(Install, DependentFiles)
         ops.absent = r.absent;
         ops.strCopyFails = r.strCopyFails;
         InstallPrinterDirect(ops, *r.pRecipe);
-        Calls want = r.calls;
-        for (std::string& c : want)
-            if (size_t at = c.find('@'); at != std::string::npos)
-                c.replace(at, 1, Spooler().strDir);
-        EXPECT_EQ(want, ops.calls) << "row " << ++n;
+        EXPECT_EQ(InDir(r.calls, Spooler().strDir), ops.calls) << "row " << ++n;
     }
 }
 
