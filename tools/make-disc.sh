@@ -6,8 +6,10 @@
 # else the drivers need; links in it are followed. The tree is checked
 # first: if a file the menu opens, runs or copies is missing, every such
 # file is named and no image is written; so is every name Windows cannot
-# open or tell from another, every path too long for it and every file of
-# 4 GiB or more. FOLDER is only read. OUT is an image file or nothing yet:
+# open or tell from another, every path too long for it, every file of
+# 4 GiB or more and every link to a folder it lies in (a loop). A file a
+# Windows 98 driver depends on that is not beside it is warned about: the
+# system may have it. FOLDER is only read. OUT is an image file or nothing yet:
 # a device, a pipe or a folder in its place is refused and left alone.
 #   tools/make-disc.sh [--sign CERT.pfx [--timestamp URL]] [--] FOLDER OUT.iso
 # A run needs about twice the disc's size free in TMPDIR and once beside OUT.
