@@ -2,15 +2,19 @@
 # MINGW_THREADS selects the compiler variant: "win32", used for everything
 # (no winpthreads, nothing newer than Windows 98); "posix" pulls in
 # winpthreads and GetTickCount64.
+# MINGW_ARCH: x86_64 for the 64-bit build of mingw-x86_64.cmake.
+if(NOT DEFINED MINGW_ARCH)
+  set(MINGW_ARCH i686)
+endif()
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_SYSTEM_PROCESSOR ${MINGW_ARCH})
 
 if(NOT DEFINED MINGW_THREADS)
   set(MINGW_THREADS win32)
 endif()
 set(MINGW_THREADS ${MINGW_THREADS} CACHE STRING "mingw-w64 thread model: win32 or posix")
 
-set(_triple i686-w64-mingw32)
+set(_triple ${MINGW_ARCH}-w64-mingw32)
 set(CMAKE_C_COMPILER   ${_triple}-gcc-${MINGW_THREADS})
 set(CMAKE_CXX_COMPILER ${_triple}-g++-${MINGW_THREADS})
 set(CMAKE_RC_COMPILER  ${_triple}-windres)

@@ -188,7 +188,7 @@ export VELTA_STANDIN_NOUI=1
 run=0
 # start_menu [TRACE-CHANNELS [FOLDER [DISC]]]: from the disc's root, as
 # autorun starts it, or from another folder; the disc, or a copy of it.
-start_menu() {  # [TRACE-CHANNELS [FOLDER [DISC]]]
+start_menu() {
     run=$((run + 1))
     export VELTA_STANDIN_LOG="Z:$out/standin$run.log"
     ( cd "${2:-$cd}" && WINEDLLOVERRIDES="mscoree,mshtml=;shell32,winspool.drv=n,b" WINEDEBUG="-all${1:-}" \
