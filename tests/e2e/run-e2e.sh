@@ -94,7 +94,8 @@ until_ok() {
     until eval "$1" >/dev/null 2>&1; do [ $SECONDS -gt $end ] && return 1; sleep 0.2; done
 }
 # The menu's window, frame and caption included.
-shot() { import -window root -crop "$(state | awk '$1 == "menu" { printf "%dx%d+%d+%d", $5 - $3, $6 - $4, $3, $4 }')" +repage "$out/$1.png" 2>/dev/null; }
+menu_geo() { state | awk '$1 == "menu" { printf "%dx%d+%d+%d", $5 - $3, $6 - $4, $3, $4 }'; }
+shot() { import -window root -crop "$(menu_geo)" +repage "$out/$1.png" 2>/dev/null; }
 p() { WINEDEBUG=-all wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
 state() { p state | tee -a "$out/probe.log"; echo "----" >>"$out/probe.log"; }
 # wait_for DESCRIPTION TEST [SECONDS]: polls the state, into $S, until TEST holds.
@@ -175,7 +176,7 @@ tab_to() {
 }
 # The stand-ins record their full path, one log a run.
 ran() { grep -qF "\\$1 ran" "$out/standin$run.log" 2>/dev/null; }
-awaits() { until_ok "$2" 10 && ok "$1" || bad "$1"; }  # awaits DESCRIPTION COMMAND
+awaits() { until_ok "$2" "${3:-10}" && ok "$1" || bad "$1"; }  # awaits DESCRIPTION COMMAND [SECONDS]
 
 # The printer-install command, hidden, in this run's printui trace, which
 # shows its command and show state: \" for ", \xxxx past ASCII.
@@ -195,7 +196,13 @@ start_menu() {
         exec wine "${3:-$cd}/SetupMenu.exe" ) >"$out/wine$run.log" 2>&1 &
     menu=$!
     wait_for "the menu opens (run $run)" 'has "^menu"' 30 || { echo "e2e $mode: the menu did not open"; exit 1; }
-    sleep 0.5
+    # Shown is not yet drawn: wait until two looks 0.3 s apart agree.
+    local last= now i
+    for i in $(seq 20); do
+        now=$(import -window root -crop "$(menu_geo)" rgb:- 2>/dev/null | md5sum)
+        [ "$now" != "$last" ] || break
+        last=$now; sleep 0.3
+    done
 }
 ended() { awaits "$1 ends the menu" '! kill -0 $menu'; }  # ended HOW
 
@@ -315,10 +322,10 @@ if [ "$mode" = win98 ]; then
     click 1016
     wait_for "the EPSON emulation asks (TM-U210B)" "box_is '$(text promptcaption)' '$(text prompt.epson9x)'" 15
     answer 6
-    awaits "Yes starts the 9x EPSON installer" 'ran Adt210e.exe'
+    awaits "Yes starts the 9x EPSON installer" 'ran Adt210e.exe' 20
 else
     click 1015
-    awaits "the standard driver runs the printer-install command, hidden" printui_ran
+    awaits "the standard driver runs the printer-install command, hidden" printui_ran 20
     check "with the system's rundll32.exe, not the one beside the menu" '! ran rundll32.exe'
     sleep 1
     wait_for "and shows no box" '! has "^box"'
@@ -330,11 +337,11 @@ else
         sleep 1
         if [ $answer = 7 ]; then check "No starts nothing" '! ran ATM_301bE.exe'; fi
     done
-    awaits "Yes starts the NT EPSON installer" 'ran ATM_301bE.exe'
+    awaits "Yes starts the NT EPSON installer" 'ran ATM_301bE.exe' 20
     click 1018
     wait_for "the STAR emulation asks" "box_is '$(text promptcaption)' '$(text prompt.starnt)'" 15
     answer 6
-    awaits "Yes starts the STAR installer" 'ran linemode_2k-xp.exe'
+    awaits "Yes starts the STAR installer" 'ran linemode_2k-xp.exe' 20
 fi
 
 wait_for "no box is left open" '! has "^box"'
@@ -364,14 +371,14 @@ if [ "$mode" = win98 ]; then
     xdotool key Return
     wait_for "Enter closes the box" '! has "^box" && has "^focus 1015$"'
 else
-    awaits "Space on it starts the printer-install command" printui_ran
+    awaits "Space on it starts the printer-install command" printui_ran 20
 fi
 tab_to 1003 shift+Tab
 xdotool key space
 wait_for "Space on 打印机控制指令 swaps in the three document buttons" '[ "$(group_shown)" = commands ] && panel_is panel.1003'
 tab_to 1005 Tab
 xdotool key space
-awaits "Space on the test-program link starts it" 'ran news.exe'
+awaits "Space on the test-program link starts it" 'ran news.exe' 20
 
 # ---- one menu at a time ----
 second() {  # a second start from the disc; it must end by itself
@@ -455,7 +462,7 @@ if [ "$mode" = winxp ]; then
     start_menu ",+printui"
     check "in code page 1252, found by its caption, every control's text is the 936 run's" \
         '[ "$(grep "^text " <<<"$S")" = "$texts936" ] && panel_is welcome'
-    check "and it looks as in 936 at start-up" "same_picture start"
+    awaits "and it looks as in 936 at start-up" "same_picture start"
     for c in "1002 drivers" "1003 commands" "1005 testprog" "1 website"; do
         set -- $c; hover "$1"
         wait_for "hovering $1 shows its text and looks as in 936" "panel_is panel.$1 && hovered $1 && same_picture hover-$2"
@@ -463,7 +470,7 @@ if [ "$mode" = winxp ]; then
     hover 1002; click 1016
     wait_for "a prompt's caption and text are the design's" "box_is '$(text promptcaption)' '$(text prompt.epsonnt)'" 15
     answer 7; click 1015
-    awaits "the printer-install command reaches printui with ESC模式 intact" printui_ran
+    awaits "the printer-install command reaches printui with ESC模式 intact" printui_ran 20
     second "in code page 1252"
     xdotool key Escape; ended "Escape"
     export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
