@@ -197,12 +197,9 @@ start_menu() {
     menu=$!
     wait_for "the menu opens (run $run)" 'has "^menu"' 30 || { echo "e2e $mode: the menu did not open"; exit 1; }
     # Shown is not yet drawn: wait until two looks 0.3 s apart agree.
-    local last= now i
-    for i in $(seq 20); do
-        now=$(import -window root -crop "$(menu_geo)" rgb:- 2>/dev/null | md5sum)
-        [ "$now" != "$last" ] || break
-        last=$now; sleep 0.3
-    done
+    local last= now
+    for _ in $(seq 20); do now=$(import -window root -crop "$(menu_geo)" rgb:- 2>/dev/null | md5sum)
+        [ "$now" != "$last" ] && last=$now && sleep 0.3 || break; done
 }
 ended() { awaits "$1 ends the menu" '! kill -0 $menu'; }  # ended HOW
 
