@@ -86,7 +86,10 @@ reg add 'HKCR\VeltaSample.Doc\shell\open\command' /ve /d '"C:\Program Files\Wind
 
 passed=0 failed=0
 ok() { passed=$((passed + 1)); echo "ok - $*"; }
-bad() { failed=$((failed + 1)); echo "not ok - $*"; shot "failed-$passed-$failed"; }
+bad() {
+    failed=$((failed + 1)); echo "not ok - $*"; shot "failed-$passed-$failed"
+    kill -0 "${menu:-0}" 2>/dev/null || echo "# the menu's process has ended"
+}
 check() { if eval "$2" >/dev/null 2>&1; then ok "$1"; else bad "$1"; fi; }
 # until COMMAND [SECONDS]: polls COMMAND until it succeeds.
 until_ok() {
@@ -96,7 +99,15 @@ until_ok() {
 # The menu's window, frame and caption included.
 menu_geo() { state | awk '$1 == "menu" { printf "%dx%d+%d+%d", $5 - $3, $6 - $4, $3, $4 }'; }
 shot() { import -window root -crop "$(menu_geo)" +repage "$out/$1.png" 2>/dev/null; }
-p() { WINEDEBUG=-all wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
+# A probe that Wine could not start is tried again (up to three times), and logged.
+p() {
+    local try r
+    for try in 1 2 3; do
+        r=$(WINEDEBUG=-all wine "$probe" "$@" 2>>"$out/probe.err") && break
+        echo "probe $* exited $? (try $try)" >>"$out/probe.err"
+    done
+    [ -z "$r" ] || printf '%s\n' "$r" | tr -d '\r'
+}
 state() { p state | tee -a "$out/probe.log"; echo "----" >>"$out/probe.log"; }
 # wait_for DESCRIPTION TEST [SECONDS]: polls the state, into $S, until TEST holds.
 wait_for() {
@@ -396,6 +407,9 @@ second "with it minimised"
 wait_for "another program's window comes in front of the menu" 'has "^menus 1 0 0$"' 20
 second "with another program in front of it"
 kill $other
+# Alt+F4 goes to the window the window manager has active: not before it has
+# gone back to the menu.
+wait_for "that program gone, the menu is in front again" '! has "^window .*记事本" && has "^menus 1 0 1$"'
 xdotool key alt+F4
 ended "Alt+F4"
 
