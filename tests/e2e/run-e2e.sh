@@ -86,10 +86,8 @@ reg add 'HKCR\VeltaSample.Doc\shell\open\command' /ve /d '"C:\Program Files\Wind
 
 passed=0 failed=0
 ok() { passed=$((passed + 1)); echo "ok - $*"; }
-bad() {
-    failed=$((failed + 1)); echo "not ok - $*"; shot "failed-$passed-$failed"
-    kill -0 "${menu:-0}" 2>/dev/null || echo "# the menu's process has ended"
-}
+bad() { failed=$((failed + 1)); echo "not ok - $*"; shot "failed-$passed-$failed"
+    kill -0 "${menu:-0}" 2>/dev/null || echo "# the menu's process has ended"; }
 check() { if eval "$2" >/dev/null 2>&1; then ok "$1"; else bad "$1"; fi; }
 # until COMMAND [SECONDS]: polls COMMAND until it succeeds.
 until_ok() {
@@ -102,10 +100,7 @@ shot() { import -window root -crop "$(menu_geo)" +repage "$out/$1.png" 2>/dev/nu
 # A probe that Wine could not start is tried again (up to three times), and logged.
 p() {
     local try r
-    for try in 1 2 3; do
-        r=$(WINEDEBUG=-all wine "$probe" "$@" 2>>"$out/probe.err") && break
-        echo "probe $* exited $? (try $try)" >>"$out/probe.err"
-    done
+    for try in 1 2 3; do r=$(WINEDEBUG=-all wine "$probe" "$@" 2>>"$out/probe.err") && break; echo "probe $* exited $? (try $try)" >>"$out/probe.err"; done
     [ -z "$r" ] || printf '%s\n' "$r" | tr -d '\r'
 }
 state() { p state | tee -a "$out/probe.log"; echo "----" >>"$out/probe.log"; }
