@@ -182,7 +182,8 @@ tab_to() {
 }
 # The stand-ins record their full path, one log a run.
 ran() { grep -qF "\\$1 ran" "$out/standin$run.log" 2>/dev/null; }
-awaits() { until_ok "$2" "${3:-10}" && ok "$1" || bad "$1"; }  # awaits DESCRIPTION COMMAND [SECONDS]
+# awaits DESCRIPTION COMMAND: 20 s, which a program's first start in a prefix can take.
+awaits() { until_ok "$2" 20 && ok "$1" || bad "$1"; }
 
 # The printer-install command, hidden, in this run's printui trace, which
 # shows its command and show state: \" for ", \xxxx past ASCII.
@@ -328,10 +329,10 @@ if [ "$mode" = win98 ]; then
     click 1016
     wait_for "the EPSON emulation asks (TM-U210B)" "box_is '$(text promptcaption)' '$(text prompt.epson9x)'" 15
     answer 6
-    awaits "Yes starts the 9x EPSON installer" 'ran Adt210e.exe' 20
+    awaits "Yes starts the 9x EPSON installer" 'ran Adt210e.exe'
 else
     click 1015
-    awaits "the standard driver runs the printer-install command, hidden" printui_ran 20
+    awaits "the standard driver runs the printer-install command, hidden" printui_ran
     check "with the system's rundll32.exe, not the one beside the menu" '! ran rundll32.exe'
     sleep 1
     wait_for "and shows no box" '! has "^box"'
@@ -343,11 +344,11 @@ else
         sleep 1
         if [ $answer = 7 ]; then check "No starts nothing" '! ran ATM_301bE.exe'; fi
     done
-    awaits "Yes starts the NT EPSON installer" 'ran ATM_301bE.exe' 20
+    awaits "Yes starts the NT EPSON installer" 'ran ATM_301bE.exe'
     click 1018
     wait_for "the STAR emulation asks" "box_is '$(text promptcaption)' '$(text prompt.starnt)'" 15
     answer 6
-    awaits "Yes starts the STAR installer" 'ran linemode_2k-xp.exe' 20
+    awaits "Yes starts the STAR installer" 'ran linemode_2k-xp.exe'
 fi
 
 wait_for "no box is left open" '! has "^box"'
@@ -377,14 +378,14 @@ if [ "$mode" = win98 ]; then
     xdotool key Return
     wait_for "Enter closes the box" '! has "^box" && has "^focus 1015$"'
 else
-    awaits "Space on it starts the printer-install command" printui_ran 20
+    awaits "Space on it starts the printer-install command" printui_ran
 fi
 tab_to 1003 shift+Tab
 xdotool key space
 wait_for "Space on 打印机控制指令 swaps in the three document buttons" '[ "$(group_shown)" = commands ] && panel_is panel.1003'
 tab_to 1005 Tab
 xdotool key space
-awaits "Space on the test-program link starts it" 'ran news.exe' 20
+awaits "Space on the test-program link starts it" 'ran news.exe'
 
 # ---- one menu at a time ----
 second() {  # a second start from the disc; it must end by itself
@@ -479,7 +480,7 @@ if [ "$mode" = winxp ]; then
     hover 1002; click 1016
     wait_for "a prompt's caption and text are the design's" "box_is '$(text promptcaption)' '$(text prompt.epsonnt)'" 15
     answer 7; click 1015
-    awaits "the printer-install command reaches printui with ESC模式 intact" printui_ran 20
+    awaits "the printer-install command reaches printui with ESC模式 intact" printui_ran
     second "in code page 1252"
     xdotool key Escape; ended "Escape"
     export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
