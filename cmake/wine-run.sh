@@ -6,7 +6,7 @@
 #                     winxp for the two families, or any other Wine knows
 # WINE_PREFIX_ROOT    where the prefixes live (default: ./wineprefix)
 # WINE_ARCH           win64 for a 64-bit prefix (Debian's wine64 needed),
-#                     where the 32-bit menu runs under WoW64
+#                     where the 32-bit menu runs under WoW64; else win32
 # Without $DISPLAY an Xvfb server with a small window manager is started
 # for the run (display.sh).
 set -eu
@@ -17,12 +17,13 @@ case $mode in win95|win98|winme|nt40|win2k|winxp|win2003|vista|win7|win8|win81|w
 root=${WINE_PREFIX_ROOT:-$PWD/wineprefix}
 mkdir -p "$root"
 export WINEPREFIX="$root/$mode${WINE_ARCH:+-$WINE_ARCH}"
-# Without WINEARCH the 32-bit loader makes 32-bit prefixes even beside wine64.
-# Debian's wine and wineboot start the 32-bit loader whenever it is
-# installed, even where the kernel cannot run it; cmake/wine64 names the
-# 64-bit one.
+# Beside wine64, a prefix made without WINEARCH is a 64-bit one: win98 and
+# winxp are 32-bit Windows. Debian's wine and wineboot start the 32-bit
+# loader whenever it is installed, even where the kernel cannot run it;
+# cmake/wine64 names the 64-bit one.
+export WINEARCH=${WINE_ARCH:-win32}
 if [ -n "${WINE_ARCH:-}" ]; then
-    export WINEARCH=$WINE_ARCH PATH="$(cd "$(dirname "$0")" && pwd)/wine64:$PATH"
+    PATH="$(cd "$(dirname "$0")" && pwd)/wine64:$PATH"
 fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installer, and no menu entries in the user's desktop.

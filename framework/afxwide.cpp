@@ -271,12 +271,16 @@ UINT AfxGetSystemDirectory(LPSTR lpszBuf, UINT cbBuf)
     return bLost ? 0 : cb;
 }
 
-UINT AfxWinExec(LPCSTR lpszCmdLine, UINT nCmdShow)
+UINT AfxWinExec(LPCSTR lpszCmdLine, UINT nCmdShow, HANDLE* phProcess)
 {
+    *phProcess = NULL;
+    // Windows 9x installs through the spooler and starts no command: no
+    // handle to keep there.
     if (!s_bWide)
         return ::WinExec(lpszCmdLine, nCmdShow);
-    // WinExec's own way, with the command line in UTF-16: the program is
-    // found from the line itself, and it is shown as asked.
+    // WinExec's own way, with the command line in UTF-16 and a handle to
+    // keep: the program is found from the line itself, and it is shown as
+    // asked.
     STARTUPINFOW si;
     ZeroMemory(&si, sizeof si);
     si.cb = sizeof si;
@@ -289,7 +293,7 @@ UINT AfxWinExec(LPCSTR lpszCmdLine, UINT nCmdShow)
         return dwError > 0 && dwError < 32 ? (UINT)dwError : 0;
     }
     ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    *phProcess = pi.hProcess;
     return 33;
 }
 

@@ -45,8 +45,9 @@ BOOL AfxEnterExeFolder();
 // GetSystemDirectory; 0 when it fails, does not fit or holds a character
 // code page 936 lacks.
 UINT AfxGetSystemDirectory(LPSTR lpszBuf, UINT cbBuf);
-// WinExec's results: above 31 once the program has started.
-UINT AfxWinExec(LPCSTR lpszCmdLine, UINT nCmdShow);
+// WinExec's results: above 31 once the program has started. The started
+// process's handle into *phProcess, for the caller to close.
+UINT AfxWinExec(LPCSTR lpszCmdLine, UINT nCmdShow, HANDLE* phProcess);
 // ShellExecute, through SHELL32.DLL by its full path; NULL without it.
 HINSTANCE AfxShellExecute(HWND hWnd, LPCSTR lpszVerb, LPCSTR lpszFile, LPCSTR lpszParameters,
                           LPCSTR lpszDirectory, int nShowCmd);

@@ -157,40 +157,84 @@ static bool Confirmed(IInstallOps& ops, const char* pszPrompt)
     return ops.DialogMessage(pszPrompt, g_szPromptCaption, INSTALL_MB_YESNO_EXCLAMATION) != INSTALL_IDNO;
 }
 
-// "SYSTEM\rundll32.exe" and the rest of the command as it is. By its bare
-// name Windows looks for rundll32 in the menu's folder and the current one
-// before the system's, and a program of that name there would run. False
-// when the system folder is unknown.
-enum { PRINTUI_CMD_MAX = 2 * INSTALL_MAX_PATH };
-static bool BuildPrintUiCommand(IInstallOps& ops, char (&szCmd)[PRINTUI_CMD_MAX])
+// The last backslash of a code-page-936 path, or null: a second byte of a
+// double-byte character may be 0x5C.
+static char* LastBackslash(char* psz)
 {
-    static const char szProgram[] = "rundll32", szFile[] = "\\rundll32.exe\"";
-    static_assert(1 + INSTALL_MAX_PATH + sizeof szFile + sizeof g_szPrintUiCommand <= PRINTUI_CMD_MAX,
-                  "any system folder fits");
-    char szDir[INSTALL_MAX_PATH];
-    memset(szDir, 0, sizeof szDir);
-    if (!ops.GetSystemFolder(szDir, sizeof szDir))
-        return false;
-    szDir[sizeof szDir - 1] = '\0';
-    size_t nDir = strlen(szDir);
-    if (nDir == 0)
-        return false;
-    szCmd[0] = '"';
-    memcpy(szCmd + 1, szDir, nDir);
-    memcpy(szCmd + 1 + nDir, szFile, sizeof szFile - 1);
-    strcpy(szCmd + nDir + sizeof szFile, g_szPrintUiCommand + sizeof szProgram - 1);
-    return true;
+    char* pszLast = nullptr;
+    for (; *psz; ++psz) {
+        if ((unsigned char)*psz >= 0x81 && psz[1] != '\0')
+            ++psz;
+        else if (*psz == '\\')
+            pszLast = psz;
+    }
+    return pszLast;
 }
 
+// The system's rundll32.exe by its full path, after the system folder in
+// pszPath: the native one. A 32-bit program on 64-bit Windows is led from
+// System32 to SysWOW64, whose 32-bit printui installs the driver for a
+// 32-bit spooler the system does not have. Sysnative, beside the system
+// folder (Vista and later), is the way out; where it is missing (XP x64,
+// Server 2003 x64) the redirection is turned off around the start, which
+// *pbUnredirect asks for.
+static void AppendPrintUiProgram(IInstallOps& ops, char* pszPath, bool* pbUnredirect)
+{
+    char* pszEnd = pszPath + strlen(pszPath);
+    *pbUnredirect = false;
+    if (ops.IsWow64()) {
+        // Not under GetWindowsDirectory's folder: a Terminal Server gives
+        // each user a private one of those.
+        char szSystem[INSTALL_MAX_PATH];
+        strcpy(szSystem, pszPath);
+        if (char* pszSlash = LastBackslash(pszPath)) {
+            strcpy(pszSlash, "\\Sysnative\\rundll32.exe");
+            if (ops.FileExists(pszPath))
+                return;
+        }
+        strcpy(pszPath, szSystem);
+        *pbUnredirect = true;
+    }
+    strcpy(pszEnd, "\\rundll32.exe");
+}
+
+// The program quoted by its full path, then the rest of the command as it
+// is. By its bare name Windows looks for rundll32 in the menu's folder and
+// the current one before the system's, and a program of that name there
+// would run.
 void DrvStandard(int bNtPlatform, IInstallOps& ops)
 {
     if (bNtPlatform == 0) {
         InstallPrinterDirect(ops, g_escRecipe);
         return;
     }
+    // One install of the printer at a time: printui takes its time, and an
+    // impatient second click would start a second one beside it.
+    if (ops.CommandRunning())
+        return;
+    // Room for the quotes, the longest path (Sysnative's) and the rest.
+    char szCmd[2 + INSTALL_MAX_PATH + 32 + sizeof g_szPrintUiCommand];
+    char* pszPath = szCmd + 1;
+    memset(szCmd, 0, sizeof szCmd);
+    szCmd[0] = '"';
     // Without the system's rundll32 the command is not started at all.
-    char szCmd[PRINTUI_CMD_MAX];
-    if (!BuildPrintUiCommand(ops, szCmd) || ops.Exec(szCmd, INSTALL_SW_HIDE) < 32)
+    if (!ops.GetSystemFolder(pszPath, INSTALL_MAX_PATH) || (pszPath[INSTALL_MAX_PATH - 1] = '\0', *pszPath == '\0')) {
+        ops.DialogMessage(g_szCommandFailed, g_szCommandFailedCaption, INSTALL_MB_ICONHAND);
+        return;
+    }
+    bool bUnredirect;
+    AppendPrintUiProgram(ops, pszPath, &bUnredirect);
+    char* pszRest = pszPath + strlen(pszPath);
+    *pszRest = '"';
+    strcpy(pszRest + 1, g_szPrintUiCommand + sizeof "rundll32" - 1);
+    // Off for the start alone: the menu's own loads must not meet
+    // System32's 64-bit DLLs.
+    void* pOld = nullptr;
+    const bool bOff = bUnredirect && ops.DisableRedirection(&pOld);
+    const unsigned uResult = ops.Exec(szCmd, INSTALL_SW_HIDE);
+    if (bOff)
+        ops.RevertRedirection(pOld);
+    if (uResult < 32)
         ops.DialogMessage(g_szCommandFailed, g_szCommandFailedCaption, INSTALL_MB_ICONHAND);
 }
 

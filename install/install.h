@@ -95,8 +95,19 @@ public:
     virtual int DialogMessage(const char* pszText, const char* pszCaption, unsigned uStyle) = 0;
     // AfxMessageBox: the application title as caption.
     virtual int AppMessage(const char* pszText, unsigned uStyle) = 0;
-    // WinExec, or its like: above 31 once the command has started.
+    // WinExec, or its like: above 31 once the command has started. The
+    // started process is kept for CommandRunning.
     virtual unsigned Exec(const char* pszCmdLine, unsigned uCmdShow) = 0;
+    // The process the last Exec started has not ended yet (asked without
+    // waiting); false when there is none.
+    virtual bool CommandRunning() = 0;
+    // IsWow64Process, looked up by name: a 32-bit menu on 64-bit Windows.
+    // False where Windows lacks it (2000, early XP) or it fails.
+    virtual bool IsWow64() = 0;
+    // Wow64DisableWow64FsRedirection and its revert, looked up by name;
+    // false when there is none or it fails.
+    virtual bool DisableRedirection(void** ppOld) = 0;
+    virtual void RevertRedirection(void* pOld) = 0;
 };
 
 void InstallPrinterDirect(IInstallOps& ops, const DRIVER_RECIPE& recipe);
@@ -108,6 +119,7 @@ void DrvStarEmu(int bNtPlatform, IInstallOps& ops, IShellOpen& shell);
 // The printer-install command, 166 bytes. DrvStandard runs it with the
 // system's own rundll32.exe by its full path in place of "rundll32".
 extern const char g_szPrintUiCommand[];
+
 extern const char g_szDriverEnvironment[];
 
 // The texts of the boxes, for the tests that read them back.

@@ -111,7 +111,61 @@ int CWin32InstallOps::AppMessage(const char* pszText, unsigned uStyle)
     return AfxMessageBox(pszText, uStyle, 0);
 }
 
+CWin32InstallOps::~CWin32InstallOps()
+{
+    if (m_hCommand != NULL)
+        ::CloseHandle(m_hCommand);
+}
+
 unsigned CWin32InstallOps::Exec(const char* pszCmdLine, unsigned uCmdShow)
 {
-    return AfxWinExec(pszCmdLine, uCmdShow);
+    HANDLE hProcess = NULL;
+    UINT uResult = AfxWinExec(pszCmdLine, uCmdShow, &hProcess);
+    if (hProcess != NULL) {
+        if (m_hCommand != NULL)
+            ::CloseHandle(m_hCommand);
+        m_hCommand = hProcess;
+    }
+    return uResult;
+}
+
+// Asked, never waited for: the menu answers the user while printui runs.
+bool CWin32InstallOps::CommandRunning()
+{
+    if (m_hCommand == NULL)
+        return false;
+    if (::WaitForSingleObject(m_hCommand, 0) == WAIT_TIMEOUT)
+        return true;
+    ::CloseHandle(m_hCommand);
+    m_hCommand = NULL;
+    return false;
+}
+
+// Windows 2000 and XP before SP2 have no IsWow64Process, and no 64-bit
+// Windows either.
+static FARPROC Kernel32Proc(const char* pszName)
+{
+    return ::GetProcAddress(::GetModuleHandleA("KERNEL32"), pszName);
+}
+
+bool CWin32InstallOps::IsWow64()
+{
+    typedef BOOL (WINAPI* PFN_ISWOW64)(HANDLE, PBOOL);
+    PFN_ISWOW64 pfn = (PFN_ISWOW64)(void*)Kernel32Proc("IsWow64Process");
+    BOOL bWow64 = FALSE;
+    return pfn && pfn(::GetCurrentProcess(), &bWow64) && bWow64;
+}
+
+bool CWin32InstallOps::DisableRedirection(void** ppOld)
+{
+    typedef BOOL (WINAPI* PFN_DISABLE)(PVOID*);
+    PFN_DISABLE pfn = (PFN_DISABLE)(void*)Kernel32Proc("Wow64DisableWow64FsRedirection");
+    return pfn && pfn(ppOld);
+}
+
+void CWin32InstallOps::RevertRedirection(void* pOld)
+{
+    typedef BOOL (WINAPI* PFN_REVERT)(PVOID);
+    if (PFN_REVERT pfn = (PFN_REVERT)(void*)Kernel32Proc("Wow64RevertWow64FsRedirection"))
+        pfn(pOld);
 }

@@ -7,7 +7,9 @@ class CWnd;
 class CWin32InstallOps : public IInstallOps
 {
 public:
-    CWin32InstallOps() : m_pOwner(0) {}
+    CWin32InstallOps() : m_pOwner(0), m_hCommand(0) {}
+    // The command's handle, if it still has one, is closed when the menu ends.
+    ~CWin32InstallOps();
     // The main dialog, owner of the dialog boxes.
     void SetOwner(CWnd* pOwner) { m_pOwner = pOwner; }
 
@@ -22,7 +24,12 @@ public:
     virtual int DialogMessage(const char* pszText, const char* pszCaption, unsigned uStyle);
     virtual int AppMessage(const char* pszText, unsigned uStyle);
     virtual unsigned Exec(const char* pszCmdLine, unsigned uCmdShow);
+    virtual bool CommandRunning();
+    virtual bool IsWow64();
+    virtual bool DisableRedirection(void** ppOld);
+    virtual void RevertRedirection(void* pOld);
 
 private:
     CWnd* m_pOwner;
+    void* m_hCommand;  // the process the last Exec started, until it has ended
 };

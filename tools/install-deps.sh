@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build, the menu under Wine and the tests need, on
-# Debian 12 as root: the i386 architecture, Wine, mingw-w64, CMake, Ninja,
+# Debian 12 as root: the i386 architecture, Wine (32- and 64-bit: the menu
+# runs in a 64-bit prefix too), mingw-w64 for both, CMake, Ninja,
 # GoogleTest, Xvfb, openbox, xdotool, ImageMagick, xorriso, 7-Zip (reads
 # images back), osslsigncode and OpenSSL (the signed disc), pefile and
 # python-xlib (the resource and pointer checks),
@@ -14,7 +15,8 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
     cmake ninja-build g++ googletest libgtest-dev
     g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
-    wine wine32:i386
+    g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+    wine wine32:i386 wine64
     xvfb openbox x11-utils xdotool imagemagick
     locales fonts-wqy-zenhei fonts-arphic-uming
     xorriso p7zip-full osslsigncode openssl ca-certificates faketime python3-pefile python3-xlib
@@ -38,11 +40,6 @@ install_packages() {
     rm -f "$log"
 }
 install_packages "${packages[@]}"
-# A kernel without ia32 emulation cannot start Wine's 32-bit loader: the
-# tests then build the menu as a 64-bit program too and run it under wine64.
-if ! wine --version >/dev/null 2>&1; then
-    install_packages wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-fi
 # zh_CN gives Wine's programs code page 936; en_US, 1252, another language's.
 for l in zh_CN en_US; do
     locale -a 2>/dev/null | grep -qix "$l.utf8" || localedef -i $l -f UTF-8 $l.UTF-8

@@ -2,6 +2,7 @@
 // user sees it. Output is UTF-8, one fact a line:
 //   menu HWND L T R B ENABLED    the menu dialog, found by its caption; screen rectangle
 //   client L T R B               its client area on the screen
+//   unicode 0|1                  whether the menu's window is a Unicode one
 //   menus N ICONIC FRONT         how many menus are open; the first minimised, in front
 //   focus ID                     the control that has the keyboard focus
 //   ctl ID VISIBLE L T R B HWND  each control, screen rectangle
@@ -84,6 +85,7 @@ int wmain(int argc, wchar_t** argv)
             GetWindowRect(s_hMenu, &rc);
             printf("menu %p %ld %ld %ld %ld %d\n", (void*)s_hMenu, rc.left, rc.top, rc.right, rc.bottom,
                    IsWindowEnabled(s_hMenu) ? 1 : 0);
+            printf("unicode %d\n", IsWindowUnicode(s_hMenu) ? 1 : 0);
             POINT pt = { 0, 0 };
             GetClientRect(s_hMenu, &rc);
             ClientToScreen(s_hMenu, &pt);

@@ -6,21 +6,26 @@
 # with probe.exe, the X cursor and screenshots. DLLs named like the
 # system's SHELL32.DLL and WINSPOOL.DRV lie beside the menu, and Wine
 # prefers them to its own; so does a rundll32.exe. As Windows 98, one run
-# starts the menu from another folder.
-#   run-e2e.sh MODE OUT PROBE_EXE CD_ISO PLANTED...     MODE: win98 or winxp
+# starts the menu from another folder. The prefix's printui.dll is a
+# stand-in (tests/e2e/printui.cpp) that records which one ran.
+#   run-e2e.sh MODE OUT PROBE_EXE CD_ISO PRINTUI_DIR PLANTED...
+# MODE: win98 or winxp, or win10 (with WINE_ARCH=win64): the 32-bit menu's
+# printer-install command on 64-bit Windows. PRINTUI_DIR: x86/ and x64/
+# printui.dll.
 # Leaves OUT/*.png, OUT/probe.log and OUT/wine*.log; prints one line a check.
 # Run as root, it runs itself as the user E2E_USER (default menuuser, made
 # by tools/install-deps.sh) from a copy of what it needs under /tmp.
-# WINE_ARCH=win64: the menu built as a 64-bit program, in 64-bit prefixes.
+# WINE_ARCH=win64: 64-bit prefixes; with MENU_BITS=64, for the menu built
+# as a 64-bit program.
 # Where this machine cannot run 32-bit programs (a kernel without ia32
 # emulation), the 32-bit run says so and is skipped (exit 77).
 set -u
-mode=$1 out=$2 probe=$(realpath "$3") iso=$(realpath "$4")
-shift 4
+mode=$1 out=$2 probe=$(realpath "$3") iso=$(realpath "$4") printui=$(realpath "$5")
+shift 5
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
 
-if [ -z "${WINE_ARCH:-}" ] && ! wine --version >/dev/null 2>&1; then
+if [ "${MENU_BITS:-32}" = 32 ] && ! wine --version >/dev/null 2>&1; then
     echo "skipped: this machine cannot run Wine's 32-bit loader ($(wine --version 2>&1 | tail -1)); the 64-bit build's run (build/win64) stands in"
     exit 77
 fi
@@ -36,10 +41,11 @@ if [ "$(id -u)" = 0 ]; then
     cp -P "$top"/cmake/wine64/* "$stage/cmake/wine64/"
     cp "$probe" "$stage/probe.exe"
     cp "$iso" "$stage/cd.iso"
+    cp -R "$printui" "$stage/printui"
     cp "$@" "$stage/planted/"
     chown -R "$user" "$stage"
     runuser -u "$user" -- "$stage/tests/e2e/run-e2e.sh" "$mode" "$stage/out" \
-        "$stage/probe.exe" "$stage/cd.iso" "$stage"/planted/*
+        "$stage/probe.exe" "$stage/cd.iso" "$stage/printui" "$stage"/planted/*
     rc=$?
     rm -rf "$out"
     mkdir -p "$out"
@@ -55,6 +61,16 @@ export WINE_VERSION_MODE=$mode WINE_PREFIX_ROOT=$out/prefix
 "$top/cmake/wine-run.sh" --fresh || { echo "cannot make the $mode prefix"; exit 1; }
 export WINEPREFIX=$WINE_PREFIX_ROOT/$mode${WINE_ARCH:+-$WINE_ARCH} WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+# The printui stand-ins in place of Wine's: in a 64-bit prefix System32 is
+# the 64-bit folder, and SysWOW64 the 32-bit one.
+windows=$WINEPREFIX/drive_c/windows
+if [ -d "$windows/syswow64" ]; then
+    cp "$printui/x64/printui.dll" "$windows/system32/" && { [ ! -f "$printui/x86/printui.dll" ] || cp "$printui/x86/printui.dll" "$windows/syswow64/"; }
+    arch=x64
+else
+    cp "$printui/x86/printui.dll" "$windows/system32/"
+    arch=x86
+fi || { echo "cannot put the printui stand-ins in the prefix"; exit 1; }
 
 # The disc: the image's files through its Joliet tree, as Windows reads
 # them, with the modes the image gives them (no write bits), and the
@@ -180,17 +196,23 @@ tab_to() {
     until has "^focus $1$" || [ $((i += 1)) -gt 9 ]; do xdotool key "$2"; sleep 0.2; S=$(state); done
     [ -z "${3:-}" ] || check "$3" "has '^focus $1\$'"
 }
+# A repaint with no erase, as Windows 2000 and later send when Alt shows the
+# keyboard cues: Wine's button repaints itself so on WM_ENABLE.
+repaint() { p send "$1" 0x000A 1 >/dev/null; }
 # The stand-ins record their full path, one log a run.
 ran() { grep -qF "\\$1 ran" "$out/standin$run.log" 2>/dev/null; }
 # awaits DESCRIPTION COMMAND: 20 s, which a program's first start in a prefix can take.
 awaits() { until_ok "$2" 20 && ok "$1" || bad "$1"; }
 
-# The printer-install command, hidden, in this run's printui trace, which
-# shows its command and show state: \" for ", \xxxx past ASCII.
-traced=$(text printui | /usr/bin/python3 -c 'import sys
-s = sys.stdin.read().rstrip("\n").split("PrintUIEntry ", 1)[1].replace("\"", "\\\"")
-print("".join(c if ord(c) < 128 else "\\%04x" % ord(c) for c in s))')
-printui_ran() { grep -aqF "L\"$traced\", 0x0)" "$out/wine$run.log"; }
+# The printer-install command as the stand-in printui of this prefix's own
+# architecture was given it: hidden, in the disc's root, with the design's
+# switches, ESC模式 intact (texts.tsv doubles its backslashes). It holds the
+# command open while $hold exists.
+hold=$out/printui.hold
+export VELTA_PRINTUI_HOLD="Z:$hold"
+printui_line="printui $arch ran in Z:$(tr / '\\' <<<"$cd") show 0: $(text printui | sed 's/^.*PrintUIEntry //; s/\\\\/\\/g')"
+printui_ran() { grep -qxF "$printui_line" "$out/printui$run.log"; }
+printui_runs() { grep -c " ran in " "$out/printui$run.log"; }
 
 export VELTA_STANDIN_NOUI=1
 run=0
@@ -198,8 +220,8 @@ run=0
 # autorun starts it, or from another folder; the disc, or a copy of it.
 start_menu() {
     run=$((run + 1))
-    export VELTA_STANDIN_LOG="Z:$out/standin$run.log"
-    ( cd "${2:-$cd}" && WINEDLLOVERRIDES="mscoree,mshtml=;shell32,winspool.drv=n,b" WINEDEBUG="-all${1:-}" \
+    export VELTA_STANDIN_LOG="Z:$out/standin$run.log" VELTA_PRINTUI_LOG="Z:$out/printui$run.log"
+    ( cd "${2:-$cd}" && WINEDLLOVERRIDES="mscoree,mshtml=;shell32,winspool.drv=n,b;printui=n" WINEDEBUG="-all${1:-}" \
         exec wine "${3:-$cd}/SetupMenu.exe" ) >"$out/wine$run.log" 2>&1 &
     menu=$!
     wait_for "the menu opens (run $run)" 'has "^menu"' 30 || { echo "e2e $mode: the menu did not open"; exit 1; }
@@ -210,18 +232,51 @@ start_menu() {
 }
 ended() { awaits "$1 ends the menu" '! kill -0 $menu'; }  # ended HOW
 
+# The standard driver on the NT family: the command of an earlier click
+# still running, a click starts nothing, and the menu answers meanwhile.
+standard_driver_nt() {
+    : >"$hold"
+    click 1015
+    awaits "the standard driver runs the $arch printui, hidden, in the disc's root, with the design's switches" printui_ran
+    check "with the system's rundll32.exe, not the one beside the menu" '! ran rundll32.exe'
+    click 1015
+    # A second start would have come by now: the first took longer.
+    check "a click while it runs starts nothing" '! until_ok "[ \$(printui_runs) -gt 1 ]" 5'
+    wait_for "and shows nothing" '! has "^box"'
+    hover 1003
+    awaits "meanwhile the menu hovers" 'hovered 1003 && S=$(state) && panel_is panel.1003'
+    before=$(pixels 1003); repaint 1003
+    awaits "and repaints" '[ "$(pixels 1003)" = "$before" ] && hovered 1003'
+    rm "$hold"
+    awaits "let go, the command ends" 'grep -qx "printui $arch ended" "$out/printui$run.log"'
+    hover 1002; click 1015
+    awaits "a click after it has ended runs it again" '[ "$(printui_runs)" = 2 ]'
+    sleep 1
+    wait_for "and shows no box" '! has "^box"'
+}
+
 # ---- start-up ----
-start_menu ",+printui"
+start_menu
 wait_for "starts with both groups hidden, every other control shown, and the welcome text" \
     '[ "$(group_shown)" = none ] && panel_is welcome && ! has "^ctl (1|2|1002|1003|1005|1007|-1) 0 "'
+# Windows 95, 98 and ME fail most W functions: there the menu must be ANSI.
+check "its window is $([ $mode = win98 ] && echo ANSI || echo Unicode), as its family needs" \
+    "has '^unicode $([ $mode = win98 ] && echo 0 || echo 1)\$'"
+if [ "$mode" = win10 ]; then
+    hover 1002
+    wait_for "hovering 1002 shows the driver group" '[ "$(group_shown)" = drivers ]'
+    standard_driver_nt
+    xdotool key Escape
+    ended "Escape"
+    echo "e2e $mode: $passed passed, $failed failed"
+    [ $failed -eq 0 ]
+    exit
+fi
 # 630 x 530 with a Song face for 宋体, as on Windows; 647 high with Wine's Hei fallback.
 wait_for "the menu is drawn in a Song face (under 560 px high)" 'awk "\$1 == \"menu\" { h = \$6 - \$4 } END { exit !(h > 400 && h < 560) }" <<<"$S"'
 shot start
 texts936=$(grep '^text ' <<<"$S")
 plain1002=$(pixels 1002) plain2=$(pixels 2)
-# A repaint with no erase, as Windows 2000 and later send when Alt shows the
-# keyboard cues: Wine's button repaints itself so on WM_ENABLE.
-repaint() { p send "$1" 0x000A 1 >/dev/null; }
 # Focus starts on the web-site link, and no button is the default.
 xdotool key Return
 wait_for "Enter opens the web site, and the menu stays as it was" \
@@ -331,11 +386,7 @@ if [ "$mode" = win98 ]; then
     answer 6
     awaits "Yes starts the 9x EPSON installer" 'ran Adt210e.exe'
 else
-    click 1015
-    awaits "the standard driver runs the printer-install command, hidden" printui_ran
-    check "with the system's rundll32.exe, not the one beside the menu" '! ran rundll32.exe'
-    sleep 1
-    wait_for "and shows no box" '! has "^box"'
+    standard_driver_nt
     shot install-winxp
     for answer in 7 6; do
         click 1016
@@ -356,7 +407,7 @@ xdotool key Escape
 ended "Escape"
 
 # ---- the keyboard alone, the pointer away from the menu ----
-start_menu ",+printui"
+start_menu
 xdotool mousemove 1020 760
 wait_for "the pointer away from the menu, the focus starts on the web-site link" \
     'has "^focus 1$" && awk "\$1 == \"menu\" { exit !(\$5 < 1020 || \$6 < 760) }" <<<"$S"'
@@ -469,7 +520,7 @@ same_picture() {
 if [ "$mode" = winxp ]; then
     export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
     xdotool mousemove 1020 760  # off the menu, as at the first start
-    start_menu ",+printui"
+    start_menu
     check "in code page 1252, found by its caption, every control's text is the 936 run's" \
         '[ "$(grep "^text " <<<"$S")" = "$texts936" ] && panel_is welcome'
     awaits "and it looks as in 936 at start-up" "same_picture start"

@@ -4,10 +4,12 @@
 # resources, field by field: both dialog templates against the table below,
 # every one-line text against its control's width, every line of the panel
 # texts against the panel, string 101, the icon, the hand cursor, the logo
-# and the version block, all in language 0x0804; and the manifest.
+# and the version block, all in language 0x0804; the manifest; and its
+# code, read back with objdump: every instruction one a 486 runs.
 #   check-exe.py SetupMenu.exe
 import re
 import struct
+import subprocess
 import sys
 from pathlib import Path
 
@@ -55,6 +57,13 @@ ABOUT = [
     (0x50030001, 178, 7, 50, 14, 1, BUTTON, '确定'),
     (0x50020000, 40, 50, 139, 9, -1, STATIC, ANY),
 ]
+# What the Pentium, the Pentium Pro and later brought: a 486, a Pentium
+# MMX, a K5 or K6 or an early VIA C3 (Windows 95 to ME, NT 4, XP on a K6)
+# stops at the first one with an illegal-instruction box. 0F 1F is the
+# Pentium Pro's many-byte nop, which padding inside a function runs through.
+NEWER_THAN_486 = re.compile(r'(f?cmov\w+|fu?comip?|cmpxchg8b|rdtscp?|rdmsr|wrmsr|rdpmc|cpuid|sysenter|sysexit|'
+                            r'emms|nop[wl]|prefetch\w*|[lsm]fence|clflush|fxsave|fxrstor|ldmxcsr|stmxcsr|movnti)')
+MMX_OR_SSE = re.compile(r'%[xy]?mm\d')
 
 failures = []
 
@@ -147,8 +156,25 @@ def check_manifest(xml):
         r'<assemblyIdentity type="win32" name="[^"]+" version="\d+\.\d+\.\d+\.\d+"', xml)), re.findall('<dependency', xml)))
 
 
+def check_instructions(path):
+    """Every instruction objdump reads in the exe's code, against what a 486 has."""
+    listing = subprocess.run(['i686-w64-mingw32-objdump', '-d', '--no-show-raw-insn', path],
+                             capture_output=True, text=True, check=True).stdout
+    newer = []
+    for line in listing.splitlines():
+        at, _, insn = line.partition(':\t')
+        if not insn or not re.fullmatch(r' *[0-9a-f]+', at):
+            continue
+        words = insn.split()
+        if any(NEWER_THAN_486.fullmatch(w) for w in words[:2]) or MMX_OR_SSE.search(insn):
+            newer.append(f'{at.strip()}: {insn.strip()}')
+    expect('instructions newer than the 486', [], newer)
+    return listing.count(':\t')
+
+
 def main(path):
     pe, t = pefile.PE(path), pefile.RESOURCE_TYPE
+    check_instructions(path)
     for dll in pe.DIRECTORY_ENTRY_IMPORT:
         name = dll.dll.decode().upper()
         if name not in SYSTEM_DLLS:
