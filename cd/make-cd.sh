@@ -1,7 +1,8 @@
 #!/bin/sh
 # Lays out the sample CD tree: the menu at the root, and a stand-in for
-# every file the menu names, and for each file the Windows 98 drivers
-# depend on (cdcheck --dependent), beside its driver.
+# every file the menu names, for each file the Windows 98 drivers depend on
+# (cdcheck --dependent), beside its driver, and for the files the NT
+# driver's INF names.
 #   make-cd.sh OUT SETUPMENU_EXE STANDIN_EXE CDCHECK
 set -eu
 out=$1 exe=$2 standin=$3 cdcheck=$4
@@ -20,7 +21,13 @@ for p in Test/news.exe Driver/Adt210e.exe Driver/ATM_301bE.exe Driver/linemode_2
     cp "$standin" "$out/$p"
 done
 for d in VTtm EPSON STAR; do cp "$src/$d.doc" "$out/Command/$d.doc"; done
-sed 's/$/\r/' "$src/OEMSETUP.INF" >"$out/Driver/WIN2000/ESC模式/OEMSETUP.INF"
+inf=$out/Driver/WIN2000/ESC模式/OEMSETUP.INF
+sed 's/$/\r/' "$src/OEMSETUP.INF" >"$inf"
+# The driver files and the catalog the INF names, each naming itself.
+/usr/bin/python3 "$src/../tools/disc_rules.py" inf-files "$inf" | while IFS= read -r p; do
+    mkdir -p "$(dirname "${inf%/*}/$p")"
+    printf 'VELTA VT-480QX sample CD: a stand-in for %s\r\n' "$p" >"${inf%/*}/$p"
+done
 sed 's/$/\r/' "$src/placeholder.txt" >"$out/Driver/WIN98/ESC模式/Tm300s.drv"
 sed 's/$/\r/' "$src/placeholder.txt" >"$out/Driver/WIN98/STAR模式/Sp500.drv"
 # Each names itself, so that a copy shows where it came from.

@@ -4,6 +4,8 @@
 //   cdcheck --dependent  the files the Windows 98 drivers depend on, as
 //                        they lie beside each driver (the system may have
 //                        them instead, so none is required)
+//   cdcheck --printui    the INF and the model of the printer-install
+//                        command, a line each
 // The list is the program's own; its code-page-936 names are turned into
 // UTF-8 and its backslashes into slashes for the local file system.
 #include "app/cd_paths.h"
@@ -39,12 +41,20 @@ static std::string UnixPath(const char* pszCdPath)
 int main(int argc, char** argv)
 {
     if (argc != 2) {
-        fprintf(stderr, "usage: cdcheck ROOT | --list | --dependent\n");
+        fprintf(stderr, "usage: cdcheck ROOT | --list | --dependent | --printui\n");
         return 2;
     }
     if (strcmp(argv[1], "--list") == 0) {
         for (const char* p : g_cdFiles)
             printf("%s\n", UnixPath(p).c_str());
+        return 0;
+    }
+    if (strcmp(argv[1], "--printui") == 0) {
+        // /f PATH ... /m "MODEL": the command's own words.
+        std::string cmd = g_szPrintUiCommand;
+        size_t f = cmd.find(" /f ") + 4, m = cmd.find(" /m \"") + 5;
+        printf("%s\n%s\n", UnixPath(cmd.substr(f, cmd.find(' ', f) - f).c_str()).c_str(),
+               cmd.substr(m, cmd.find('"', m) - m).c_str());
         return 0;
     }
     if (strcmp(argv[1], "--dependent") == 0) {

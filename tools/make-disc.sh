@@ -120,6 +120,8 @@ if [ -n "$cert" ]; then
     { pfx -nokeys; cat "$system" 2>/dev/null || true; } >"$tmp/trust.pem"
 fi
 
+[ -n "$cert" ] || warn "the menu is not signed (no --sign): Windows 11's Smart App Control, where it is on, blocks an unsigned program outright, and SmartScreen warns before one from a downloaded image runs; sign it with a code-signing certificate from a CA Windows trusts"
+
 # The sample CD's target builds the menu, lays out its autorun.inf and
 # builds cdcheck; the sample tree itself is not used.
 if ! { { [ -f "$build/build.ninja" ] || (cd "$top" && cmake --preset win -B "$build"); } &&
@@ -135,6 +137,11 @@ if ! "$build/cdcheck" "$folder"; then
 fi
 # Windows 98 installs these from beside the driver when the system lacks
 # them; a system may have them, so only a warning.
+# The printer INF as Windows' setup will read it for the menu's own
+# printer-install command (its INF and model, from cdcheck).
+{ read -r inf && read -r model; } < <("$build/cdcheck" --printui)
+/usr/bin/python3 "$top/tools/disc_rules.py" inf "$folder" "$inf" "$model" ||
+    die "Windows could not install the standard driver from $inf as above; no image written"
 "$build/cdcheck" --dependent | while IFS= read -r f; do
     [ -f "$folder/$f" ] ||
         warn "$f is not beside its driver: as Windows 98, a system without one of its own cannot install that driver (the driver-failure box)"
@@ -146,57 +153,7 @@ for f in autorun.inf SetupMenu.exe; do
 done
 # Names as Windows opens them from the disc (its CD file system ignores
 # case throughout Unicode), and what ISO 9660 holds. Prints the disc's size.
-size=$(/usr/bin/python3 - "$folder" <<'EOF'
-import os, sys
-top = sys.argv[1]
-devices = {'CON', 'PRN', 'AUX', 'NUL'} | {p + d for p in ('COM', 'LPT') for d in '0123456789¹²³'}
-seen, bad, size, looped = {}, [], 1 << 20, set()
-for parent, dirs, files in os.walk(top, followlinks=True):
-    # The folders this one lies in, as they really are: a link to one of
-    # them (Driver/loop -> ..) would hold the tree again without end.
-    rel_parent = os.path.relpath(parent, top)
-    steps = [] if rel_parent == '.' else rel_parent.split(os.sep)
-    above = {os.path.realpath(os.path.join(top, *steps[:i])) for i in range(len(steps) + 1)}
-    loops = [d for d in dirs if os.path.islink(os.path.join(parent, d)) and os.path.realpath(os.path.join(parent, d)) in above]
-    for name in loops:
-        # Each link once, however many ways the walk reaches it.
-        if (os.path.realpath(parent), name) in looped:
-            continue
-        looped.add((os.path.realpath(parent), name))
-        bad.append('make-disc: %s: a link to %s, a folder it lies in: a loop, which the disc would hold without end'
-                   % (os.path.relpath(os.path.join(parent, name), top), os.readlink(os.path.join(parent, name))))
-    dirs[:] = [d for d in dirs if d not in loops]
-    for name in sorted(dirs) + sorted(files):
-        rel = os.path.relpath(os.path.join(parent, name), top)
-        rules = []
-        if set(name) & set('"*:<>?\\|') or min(name) < ' ':
-            rules.append('Windows allows none of " * : < > ? \\ | in a name')
-        if name[-1] in '. ':
-            rules.append('Windows drops a dot or a blank at the end of a name')
-        if name.split('.')[0].rstrip(' ').upper() in devices:
-            rules.append('%s is a device to Windows' % name.split('.')[0])
-        length = len(rel.encode('utf-16-le', 'surrogatepass')) // 2
-        if length > 256:
-            rules.append('%d characters below the root: Windows opens 256 at most (259 with D:\\)' % length)
-        key = ''.join(c.upper() if len(c.upper()) == 1 else c for c in rel)
-        if key in seen:
-            rules.append('the same name to Windows, which ignores case, as ' + seen[key])
-        seen.setdefault(key, rel)
-        if name in files:
-            try:
-                n = os.stat(os.path.join(parent, name)).st_size
-            except OSError as e:
-                rules.append(e.strerror)
-                continue
-            if n >= 4 << 30:
-                rules.append('%d bytes: a file on the disc must be under 4 GiB (ISO 9660)' % n)
-            size += -(-n // 2048) * 2048
-        bad += ['make-disc: %s: %s' % (rel, r) for r in rules]
-print('\n'.join(bad), file=sys.stderr)
-print(size)
-sys.exit(bool(bad))
-EOF
-) || die "Windows could not use the disc with the names or files above; no image written"
+size=$(/usr/bin/python3 "$top/tools/disc_rules.py" names "$folder") || die "Windows could not use the disc with the names or files above; no image written"
 # Checked now, not found full half-way.
 avail() { df -PB1 "$1" | awk 'NR == 2 { print $4 }'; }
 mb() { echo "$((($1 + 999999) / 1000000)) MB"; }

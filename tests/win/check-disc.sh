@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # tools/make-disc.sh on a maker's folder. Complete, with a linked file and
-# a linked folder: the image, read back by 7-Zip through its Joliet tree,
+# a linked folder, and the sample CD's printer INF and driver files: the
+# image, read back by 7-Zip through its Joliet tree,
 # holds the folder's files byte for byte, nothing else but the build's menu
 # and autorun.inf; the folder is untouched; a second run gives the same
-# image, whose SHA-256 it prints. Two files the menu needs missing, or
-# names Joliet or Windows cannot hold, a path too long, a file of 4 GiB:
-# each named, a failure, and no image. An OUT that is a device or a pipe is
+# image, whose SHA-256 it prints, with a warning that the menu is not
+# signed. Two files the menu needs missing, names Joliet or Windows cannot
+# hold, a file of 4 GiB, the INF's model misspelt: each named, a failure,
+# and no image (the rules themselves are tables in
+# tests/native/test_disc_rules.py). An INF without an NTamd64 models
+# section: a warning, and the image. An OUT that is a device or a pipe is
 # left alone, one in a read-only folder refused at once, a TMPDIR too small
 # named. Signed with a throwaway CA's certificate: the disc's menu verifies
 # against that CA and its sections are the build's, with a warning that
@@ -49,6 +53,8 @@ mkdir -p "$maker/Driver/WIN2000/ESC模式/i386" "$tmp/elsewhere/Tools" && : >"$m
 for f in Driver/WIN98/ESC模式/TMPROCES.dll Driver/WIN2000/ESC模式/i386/TM300S.DLL 说明.txt; do
     head -c 70000 /dev/urandom >"$maker/$f"
 done
+# The printer INF and the files it names: the sample CD's.
+cp -R "$build/cd/Driver/WIN2000/ESC模式/." "$maker/Driver/WIN2000/ESC模式/"
 head -c 5000 /dev/urandom >"$tmp/elsewhere/Tools/port.exe" && head -c 900 /dev/urandom >"$tmp/elsewhere/Unidrv.dll"
 ln -s "$tmp/elsewhere/Unidrv.dll" "$maker/Driver/WIN98/ESC模式/Unidrv.dll" && ln -s "$tmp/elsewhere/Tools" "$maker/Tools"
 chmod -R a-w "$maker"
@@ -63,6 +69,9 @@ rm -f "$tmp/x/SetupMenu.exe" "$tmp/x/autorun.inf"
 check "and every file of the folder byte for byte, links as files, nothing more" \
     'diff -r "$maker" "$tmp/x" && [ -f "$tmp/x/Tools/port.exe" ] && [ ! -L "$tmp/x/Tools" ]'
 check "the folder is untouched" 'listing "$maker" | cmp - "$tmp/before"'
+check "a warning that the menu is not signed, and no other but the Windows 98 drivers'" \
+    'grep -q "^make-disc: warning: the menu is not signed (no --sign): Windows 11.s Smart App Control" "$tmp/log" &&
+     [ "$(grep -c "^make-disc: warning: " "$tmp/log")" = 6 ]'
 # The files Windows 98's drivers depend on that the folder lacks: named, not refused.
 check "a warning for each file a Windows 98 driver depends on that is not beside it, and only those" \
     '[ "$(grep -c "^make-disc: warning: Driver/WIN98/.* is not beside its driver" "$tmp/log")" = 5 ] &&
@@ -112,23 +121,23 @@ refused "names Joliet cannot hold are each reported, and no image is kept" \
     "not on the disc under its name: Driver/readme;1.txt" "$short" "$tmp/out3/VT480QX.iso"
 check "the long one too" 'grep -qxF "make-disc: not on the disc under its name: $long" "$tmp/log"'
 
-# What Windows cannot open or tell apart, a path too long for it, a file
-# too big for ISO 9660: each named with its rule before anything is copied.
+# What Windows cannot open, a file too big for ISO 9660: each named with its
+# rule before anything is copied.
 rm -rf "$short" && cp -R "$maker" "$short" && chmod -R u+w "$short"
-deep=Command/$(printf '%0200d' 0)/$(printf '%052d' 0).txt  # 265 characters
-names=('Driver/quote"d.txt	Windows allows none of' 'Driver/pipe|x.txt	Windows allows none of'
-       'Driver/<lt>.txt	Windows allows none of' 'Driver/dot.	drops a dot or a blank at the end'
-       'Driver/blank 	drops a dot or a blank at the end' 'Driver/AUX.txt	AUX is a device to Windows'
-       'Test/CON	CON is a device' 'Test/lpt1.doc	lpt1 is a device' 'Test/ä.txt	which ignores case, as Test/Ä.txt'
-       'Driver/Readme.txt	which ignores case, as Driver/README.TXT' "$deep	265 characters below the root"
-       'Test/big.bin	4294967296 bytes: a file on the disc must be under 4 GiB')
-for n in "${names[@]}" Test/Ä.txt Driver/README.TXT; do mkdir -p "$short/$(dirname "${n%%	*}")" && : >>"$short/${n%%	*}"; done
-truncate -s 4G "$short/Test/big.bin"
+: >"$short/Driver/AUX.txt" && truncate -s 4G "$short/Test/big.bin"
 make_disc "$short" "$tmp/out5/VT480QX.iso"; rc=$?
-for n in "${names[@]}"; do
-    check "refused and named: ${n%%	*}" \
-        '[ $rc != 0 ] && [ ! -e "$tmp/out5" ] && grep -F "make-disc: ${n%%	*}: " "$tmp/log" | grep -qF "${n#*	}"' || cat "$tmp/log"
+for n in 'Driver/AUX.txt: AUX is a device to Windows' 'Test/big.bin: 4294967296 bytes: a file on the disc must be under 4 GiB'; do
+    check "refused and named: $n" '[ $rc != 0 ] && [ ! -e "$tmp/out5" ] && grep -qF "make-disc: $n" "$tmp/log"' || cat "$tmp/log"
 done
+# The printer INF: the model misspelt, refused; no NTamd64 section, warned.
+inf=$short/Driver/WIN2000/ESC模式/OEMSETUP.INF
+rm -rf "$short" && cp -R "$maker" "$short" && chmod -R u+w "$short" && sed -i 's/"EPSON TM-U210B Partial cut"/"EPSON TM-U210B Partial-cut"/' "$inf"
+refused "an INF whose model is misspelt is refused" \
+    '"EPSON TM-U210B Partial cut" is in none of its models sections ([Manufacturer]): no Windows can install' "$short" "$tmp/out7/VT480QX.iso"
+rm -rf "$short" && cp -R "$maker" "$short" && chmod -R u+w "$short" && sed -i 's/,NTx86,NTamd64/,NTx86/' "$inf"
+make_disc "$short" "$tmp/out8/VT480QX.iso"; rc=$?
+check "an INF without an NTamd64 models section is warned about, and the image written" '[ $rc = 0 ] && [ -f "$tmp/out8/VT480QX.iso" ] &&
+    grep -qF "make-disc: warning: Driver/WIN2000/ESC模式/OEMSETUP.INF: \"EPSON TM-U210B Partial cut\" is in no NTamd64 models section: 64-bit Windows" "$tmp/log"' || cat "$tmp/log"
 # Chinese, blanks and brackets are fine; -- lets FOLDER and OUT begin with -.
 cd "$tmp" || exit 1
 cp -R "$maker" "./-中文 maker" && chmod -R u+w "./-中文 maker" && mkdir "./-中文 maker/Driver/说明 (中文)"
@@ -185,6 +194,7 @@ sys.exit([s.get_data() for s in a.sections] != [s.get_data() for s in b.sections
 check "the password is on no program's command line and in the environment of none but the signing steps" \
     '[ "$(cut -d" " -f1 spy.log | sort -u | xargs -n1 basename | tr "\n" " ")" = "7z cmake osslsigncode xorriso " ] &&
      ! grep -qF "$SIGN_PASSWORD" spy.log'
+check "the sample CD's INF brings no warning, nor does the signed menu" '! grep -q "warning: Driver/WIN2000\|not signed" "$tmp/log"'
 check "a warning names the test CA's certificate: Windows will not trust it" \
     'grep -q "^make-disc: warning: \"CN=VELTA test signer\" (cs.pfx) .*Windows will not trust it" "$tmp/log"'
 check "another, that without --timestamp the signature ends with the certificate" 'grep -q "^make-disc: warning: no --timestamp" "$tmp/log"'
