@@ -9,7 +9,14 @@
 # open or tell from another, every path too long for it, every file of
 # 4 GiB or more and every link to a folder it lies in (a loop). A file a
 # Windows 98 driver depends on that is not beside it is warned about: the
-# system may have it. FOLDER is only read. OUT is an image file or nothing yet:
+# system may have it. The printer INF is read as Windows' setup reads it: a
+# Class not Printer, the menu's model in no models section, a file or a
+# catalog it names missing is named and no image is written; the model in
+# no section for 64-bit or for 32-bit Windows, or no catalog, is warned
+# about. The rules are tools/disc_rules.py's; this script builds, checks,
+# copies, writes, reads back and signs. A disc without --sign is warned
+# about: Smart App Control and SmartScreen stop an unsigned menu. FOLDER is
+# only read. OUT is an image file or nothing yet:
 # a device, a pipe or a folder in its place is refused and left alone.
 #   tools/make-disc.sh [--sign CERT.pfx [--timestamp URL]] [--] FOLDER OUT.iso
 # A run needs about twice the disc's size free in TMPDIR and once beside OUT.
@@ -40,6 +47,27 @@ usage() {
 }
 die() { echo "make-disc: $*" >&2; exit 1; }
 warn() { echo "make-disc: warning: $*" >&2; }
+# A failed step's messages, and what they mean when the space ran out.
+failed() {  # failed WHAT-FAILED [WHERE-IT-WROTE]
+    if grep -q 'No space left on device' "$log"; then
+        die "${2:-$scratch (TMPDIR)} ran out of space: a run needs about twice the disc's size in TMPDIR and once beside OUT; no image written"
+    fi
+    tail -5 "$log" >&2
+    die "$1 (above); no image written"
+}
+avail() { df -PB1 "$1" | awk 'NR == 2 { print $4 }'; }
+mb() { echo "$((($1 + 999999) / 1000000)) MB"; }
+listing() { (cd "$1" && find . -mindepth 1 | LC_ALL=C sort); }
+# The certificate file through OpenSSL, the password through its
+# environment. Older exports are encrypted with algorithms OpenSSL 3 keeps
+# apart.
+pfx() { SIGN_PASSWORD=$password openssl pkcs12 -in "$cert" -passin env:SIGN_PASSWORD "$@" 2>&1 ||
+        SIGN_PASSWORD=$password openssl pkcs12 -legacy -in "$cert" -passin env:SIGN_PASSWORD "$@" 2>&1; }
+# The password reaches the signer through a pipe: never on a command line.
+sign() { timeout 300 osslsigncode sign -pkcs12 "$cert" "$@" -h sha256 ${stamp:+-ts "$stamp"} \
+             -in "$build/cd/SetupMenu.exe" -out "$tmp/signed.exe"; }
+tmp= log= part=
+trap 'rm -rf "$tmp" "$log" "$part"' EXIT
 # The password is for the signing steps only, not for every program this
 # script starts (cmake, the compilers, xorriso, 7-Zip).
 password=${SIGN_PASSWORD-} has_password=${SIGN_PASSWORD+set}
@@ -78,15 +106,6 @@ mkdir -p "$build"
 exec 9>>"$build/.make-disc.lock"
 flock -n 9 || { echo "make-disc: waiting for another make-disc run on $build" >&2; flock 9; }
 log=$(mktemp) && tmp=$(mktemp -d) || die "nothing can be written in $scratch (TMPDIR)"
-trap 'rm -rf "$tmp" "$log"' EXIT
-# A failed step's messages, and what they mean when the space ran out.
-failed() {  # failed WHAT-FAILED [WHERE-IT-WROTE]
-    if grep -q 'No space left on device' "$log"; then
-        die "${2:-$scratch (TMPDIR)} ran out of space: a run needs about twice the disc's size in TMPDIR and once beside OUT; no image written"
-    fi
-    tail -5 "$log" >&2
-    die "$1 (above); no image written"
-}
 
 # The certificate before anything else: its password, a key, what it is for,
 # and whether Windows will trust it.
@@ -94,9 +113,6 @@ if [ -n "$cert" ]; then
     [ -f "$cert" ] || die "no certificate file $cert"
     [ -n "$has_password" ] || die "set SIGN_PASSWORD to the password of $cert"
     command -v osslsigncode >/dev/null || die "osslsigncode is not installed (tools/install-deps.sh)"
-    # Older exports are encrypted with algorithms OpenSSL 3 keeps apart.
-    pfx() { SIGN_PASSWORD=$password openssl pkcs12 -in "$cert" -passin env:SIGN_PASSWORD "$@" 2>&1 ||
-            SIGN_PASSWORD=$password openssl pkcs12 -legacy -in "$cert" -passin env:SIGN_PASSWORD "$@" 2>&1; }
     if ! info=$(pfx -info -noout); then
         grep -q 'invalid password' <<<"$info" && die "wrong password for $cert (SIGN_PASSWORD)"
         die "cannot read $cert: $(tail -1 <<<"$info")"
@@ -137,15 +153,15 @@ if ! "$build/cdcheck" "$folder"; then
 fi
 # Windows 98 installs these from beside the driver when the system lacks
 # them; a system may have them, so only a warning.
+"$build/cdcheck" --dependent | while IFS= read -r f; do
+    [ -f "$folder/$f" ] ||
+        warn "$f is not beside its driver: as Windows 98, a system without one of its own cannot install that driver (the driver-failure box)"
+done
 # The printer INF as Windows' setup will read it for the menu's own
 # printer-install command (its INF and model, from cdcheck).
 { read -r inf && read -r model; } < <("$build/cdcheck" --printui)
 /usr/bin/python3 "$top/tools/disc_rules.py" inf "$folder" "$inf" "$model" ||
     die "Windows could not install the standard driver from $inf as above; no image written"
-"$build/cdcheck" --dependent | while IFS= read -r f; do
-    [ -f "$folder/$f" ] ||
-        warn "$f is not beside its driver: as Windows 98, a system without one of its own cannot install that driver (the driver-failure box)"
-done
 for f in autorun.inf SetupMenu.exe; do
     if found=$(find "$folder/" -maxdepth 1 -iname "$f" -type d | grep .); then
         die "$found is a folder (left by a USB \"vaccine\" tool?): the disc's $f goes there; remove or rename it; no image written"
@@ -155,8 +171,6 @@ done
 # case throughout Unicode), and what ISO 9660 holds. Prints the disc's size.
 size=$(/usr/bin/python3 "$top/tools/disc_rules.py" names "$folder") || die "Windows could not use the disc with the names or files above; no image written"
 # Checked now, not found full half-way.
-avail() { df -PB1 "$1" | awk 'NR == 2 { print $4 }'; }
-mb() { echo "$((($1 + 999999) / 1000000)) MB"; }
 [ "$(avail "$scratch")" -ge $((2 * size)) ] ||
     die "$scratch (TMPDIR) has $(mb "$(avail "$scratch")") free; the disc needs about $(mb $((2 * size))) there: set TMPDIR to a roomier folder; no image written"
 [ "$(avail "$dir")" -ge "$size" ] ||
@@ -172,10 +186,7 @@ find "$tmp/disc" -maxdepth 1 -type f \( -iname SetupMenu.exe -o -iname autorun.i
 cp --preserve=timestamps "$build/cd/SetupMenu.exe" "$build/cd/autorun.inf" "$tmp/disc/" 2>"$log" || failed "the build's menu cannot be copied"
 
 if [ -n "$cert" ]; then
-    # The password reaches the signer through a pipe: never on a command
-    # line. An empty one is no password at all to osslsigncode.
-    sign() { timeout 300 osslsigncode sign -pkcs12 "$cert" "$@" -h sha256 ${stamp:+-ts "$stamp"} \
-                 -in "$build/cd/SetupMenu.exe" -out "$tmp/signed.exe"; }
+    # An empty password is no password at all to osslsigncode.
     rc=0
     if [ -n "$password" ]; then sign -readpass <(printf '%s' "$password"); else sign; fi >"$log" 2>&1 || rc=$?
     if [ $rc != 0 ]; then
@@ -207,14 +218,12 @@ touch -d "@$epoch" "$tmp/disc"
 # Into a temporary file beside OUT, renamed only when read back whole.
 mkdir -p "$(dirname "$out")"
 part=$(mktemp "$out.XXXXXX")
-trap 'rm -rf "$tmp" "$log" "$part"' EXIT
 SOURCE_DATE_EPOCH=$epoch "$top/cd/make-iso.sh" "$tmp/disc" "$part" 2>"$log" ||
     failed "the image could not be written" "$(dirname "$out")"
 
 # Read back by 7-Zip, another code base than the writer, through the Joliet
 # tree: every name, every folder and every byte as in the disc's tree.
 LC_ALL=C.UTF-8 7z x -bd -y -o"$tmp/back" "$part" >"$log" 2>&1 || failed "the image cannot be read back"
-listing() { (cd "$1" && find . -mindepth 1 | LC_ALL=C sort); }
 listing "$tmp/disc" >"$tmp/want"
 listing "$tmp/back" >"$tmp/got"
 bad=$({
