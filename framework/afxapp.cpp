@@ -74,21 +74,6 @@ HINSTANCE AfxGetResourceHandle()
     return s_pApp && s_pApp->m_hInstance ? s_pApp->m_hInstance : ::GetModuleHandleA(NULL);
 }
 
-HMODULE AfxLoadSystemLibraryUsingFullPath(LPCSTR lpszName)
-{
-    // By bare name the exe's folder is searched first, and the current
-    // folder before PATH: a DLL of that name beside a copied menu would run.
-    char szPath[MAX_PATH];
-    UINT n = ::GetSystemDirectoryA(szPath, sizeof szPath);
-    size_t cchName = strlen(lpszName);
-    if (n == 0 || n + 1 + cchName >= sizeof szPath)
-        return NULL;
-    szPath[n++] = '\\';  // a doubled one after a root folder does no harm
-    memcpy(szPath + n, lpszName, cchName + 1);
-    // The DLL's own imports are looked up from its folder too.
-    return ::LoadLibraryExA(szPath, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
 int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
 {
     CWinApp* pApp = AfxGetApp();

@@ -46,7 +46,4 @@ private:
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetResourceHandle();
-// A system DLL (SHELL32.DLL, WINSPOOL.DRV) from the system directory by its
-// full path, never from the exe's folder or the current one.
-HMODULE AfxLoadSystemLibraryUsingFullPath(LPCSTR lpszName);
 int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);

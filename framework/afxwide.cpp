@@ -1,9 +1,25 @@
 #include "afxwide.h"
-#include "afxapp.h"
 
 #include <shellapi.h>
 #include <stdlib.h>
 #include <string.h>
+
+// Each W function the seam calls, once: the module it is looked up in when
+// the menu starts, and its name, whose declaration in <windows.h> gives the
+// type it is called with. SetWindowLongPtrW is SetWindowLongW's name on
+// 32-bit Windows, which the expansion takes.
+#define AFX_WIDE_FUNCTIONS(X)                                                                          \
+    X(USER32, DialogBoxParamW) X(USER32, SetWindowLongPtrW) X(USER32, CallWindowProcW)                 \
+    X(USER32, DefWindowProcW) X(USER32, FindWindowW) X(USER32, SetWindowTextW)                         \
+    X(USER32, GetWindowTextLengthW) X(USER32, GetWindowTextW) X(USER32, MessageBoxW)                   \
+    X(USER32, AppendMenuW) X(USER32, LoadStringW) X(USER32, DrawTextW)                                 \
+    X(GDI32, GetObjectW) X(GDI32, CreateFontIndirectW)                                                 \
+    X(KERNEL32, GetModuleFileNameW) X(KERNEL32, SetCurrentDirectoryW) X(KERNEL32, GetSystemDirectoryW) \
+    X(KERNEL32, CreateProcessW)
+
+#define AFX_WIDE_MODULES(M) M(USER32) M(GDI32) M(KERNEL32)
+#define AFX_WIDE_STRING(x) AFX_WIDE_STRING_(x)
+#define AFX_WIDE_STRING_(x) #x
 
 namespace {
 
@@ -14,34 +30,40 @@ OSVERSIONINFOA s_osvi;
 BOOL s_bVersion = FALSE;
 BOOL s_bWide = FALSE;
 
-// The W functions, by module; an empty name ends a module's list.
+// The functions, typed: s_w.fn.MessageBoxW(...) takes what MessageBoxW
+// takes. The lookup fills them through at[], in the list's order.
+struct WIDE_FUNCTIONS
+{
+#define AFX_WIDE_MEMBER(module, fn) decltype(&::fn) fn;
+    AFX_WIDE_FUNCTIONS(AFX_WIDE_MEMBER)
+#undef AFX_WIDE_MEMBER
+};
+union
+{
+    WIDE_FUNCTIONS fn;
+    FARPROC at[sizeof(WIDE_FUNCTIONS) / sizeof(FARPROC)];
+} s_w;
+// Their names, NUL-ended one after another, and their modules.
 enum
 {
-    W_DIALOGBOXPARAM, W_SETWINDOWLONG, W_CALLWINDOWPROC, W_DEFWINDOWPROC, W_FINDWINDOW, W_SETWINDOWTEXT,
-    W_GETWINDOWTEXTLENGTH, W_GETWINDOWTEXT, W_MESSAGEBOX, W_APPENDMENU, W_LOADSTRING, W_DRAWTEXT,
-    W_GETOBJECT, W_CREATEFONTINDIRECT,
-    W_GETMODULEFILENAME, W_SETCURRENTDIRECTORY, W_GETSYSTEMDIRECTORY, W_CREATEPROCESS,
-    W_COUNT
+#define AFX_WIDE_MODULE_INDEX(module) module,
+    AFX_WIDE_MODULES(AFX_WIDE_MODULE_INDEX)
 };
-const char* const s_pszModules[] = { "USER32", "GDI32", "KERNEL32" };
+const char* const s_pszModules[] = {
+#define AFX_WIDE_MODULE_NAME(module) #module,
+    AFX_WIDE_MODULES(AFX_WIDE_MODULE_NAME)
+};
 const char s_szNames[] =
-    "DialogBoxParamW\0"
-#ifdef _WIN64
-    "SetWindowLongPtrW\0"
-#else
-    "SetWindowLongW\0"
-#endif
-    "CallWindowProcW\0DefWindowProcW\0FindWindowW\0SetWindowTextW\0GetWindowTextLengthW\0"
-    "GetWindowTextW\0MessageBoxW\0AppendMenuW\0LoadStringW\0DrawTextW\0\0"
-    "GetObjectW\0CreateFontIndirectW\0\0"
-    "GetModuleFileNameW\0SetCurrentDirectoryW\0GetSystemDirectoryW\0CreateProcessW\0";
-FARPROC s_pfn[W_COUNT];
+#define AFX_WIDE_NAME(module, fn) AFX_WIDE_STRING(fn) "\0"
+    AFX_WIDE_FUNCTIONS(AFX_WIDE_NAME);
+const unsigned char s_abModules[] = {
+#define AFX_WIDE_MODULE_OF(module, fn) module,
+    AFX_WIDE_FUNCTIONS(AFX_WIDE_MODULE_OF)
+};
 
-// The W function, typed as <windows.h> declares it.
-#define WCALL(i, f) reinterpret_cast<decltype(&f)>(reinterpret_cast<void*>(s_pfn[i]))
-
-// A 936 text as UTF-16, on the heap; a null text stays null. No character
-// of code page 936 takes more than one UTF-16 unit.
+// The one way a text of the menu's becomes UTF-16: on the heap, a null text
+// staying null; or an empty buffer of cch units for a W function to fill.
+// No character of code page 936 takes more than one UTF-16 unit.
 class CWideText
 {
 public:
@@ -51,12 +73,12 @@ public:
             return;
         if (cch < 0)
             cch = (int)strlen(psz);
-        m_psz = (LPWSTR)malloc((cch + 1) * sizeof(WCHAR));
-        if (m_psz == NULL)
+        if (!Allocate(cch))
             return;
         m_cch = cch ? ::MultiByteToWideChar(CP_MENU, 0, psz, cch, m_psz, cch) : 0;
         m_psz[m_cch] = L'\0';
     }
+    explicit CWideText(int cchBuffer) : m_psz(NULL), m_cch(0) { Allocate(cchBuffer); }
     ~CWideText() { free(m_psz); }
     operator LPWSTR() const { return m_psz; }
 
@@ -64,6 +86,7 @@ public:
     int m_cch;
 
 private:
+    bool Allocate(int cch) { return (m_psz = (LPWSTR)malloc((cch + 1) * sizeof(WCHAR))) != NULL; }
     CWideText(const CWideText&);
     CWideText& operator=(const CWideText&);
 };
@@ -71,7 +94,7 @@ private:
 // UTF-16 into a 936 buffer of cb bytes (cb > 0), NUL-ended; the bytes.
 int Narrow(LPCWSTR pw, int cw, LPSTR psz, int cb)
 {
-    int n = cw > 0 ? ::WideCharToMultiByte(CP_MENU, 0, pw, cw, psz, cb - 1, NULL, NULL) : 0;
+    int n = pw && cw > 0 ? ::WideCharToMultiByte(CP_MENU, 0, pw, cw, psz, cb - 1, NULL, NULL) : 0;
     psz[n] = '\0';
     return n;
 }
@@ -87,12 +110,9 @@ void AfxInitWide()
         return;
     // Every NT has them all; without one, the A functions do the work.
     const char* pszName = s_szNames;
-    for (int i = 0, m = 0; i < W_COUNT; ++i, pszName += strlen(pszName) + 1) {
-        if (*pszName == '\0')
-            ++m, ++pszName;
-        if ((s_pfn[i] = ::GetProcAddress(::GetModuleHandleA(s_pszModules[m]), pszName)) == NULL)
+    for (size_t i = 0; i < sizeof s_abModules; ++i, pszName += strlen(pszName) + 1)
+        if ((s_w.at[i] = ::GetProcAddress(::GetModuleHandleA(s_pszModules[s_abModules[i]]), pszName)) == NULL)
             return;
-    }
     s_bWide = TRUE;
 }
 
@@ -106,8 +126,7 @@ INT_PTR AfxDialogBoxParam(HINSTANCE hInstance, UINT nIDTemplate, HWND hWndOwner,
                           LPARAM lParam)
 {
     if (s_bWide)
-        return WCALL(W_DIALOGBOXPARAM, ::DialogBoxParamW)(hInstance, MAKEINTRESOURCEW(nIDTemplate), hWndOwner,
-                                                           pfnDlgProc, lParam);
+        return s_w.fn.DialogBoxParamW(hInstance, MAKEINTRESOURCEW(nIDTemplate), hWndOwner, pfnDlgProc, lParam);
     return ::DialogBoxParamA(hInstance, MAKEINTRESOURCEA(nIDTemplate), hWndOwner, pfnDlgProc, lParam);
 }
 
@@ -116,35 +135,35 @@ INT_PTR AfxDialogBoxParam(HINSTANCE hInstance, UINT nIDTemplate, HWND hWndOwner,
 WNDPROC AfxSetWindowProc(HWND hWnd, WNDPROC pfnProc)
 {
     if (s_bWide)
-        return (WNDPROC)WCALL(W_SETWINDOWLONG, ::SetWindowLongPtrW)(hWnd, GWLP_WNDPROC, (LONG_PTR)pfnProc);
+        return (WNDPROC)s_w.fn.SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)pfnProc);
     return (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)pfnProc);
 }
 
 LRESULT AfxCallWindowProc(WNDPROC pfnProc, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (s_bWide)
-        return WCALL(W_CALLWINDOWPROC, ::CallWindowProcW)(pfnProc, hWnd, message, wParam, lParam);
+        return s_w.fn.CallWindowProcW(pfnProc, hWnd, message, wParam, lParam);
     return ::CallWindowProcA(pfnProc, hWnd, message, wParam, lParam);
 }
 
 LRESULT AfxDefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (s_bWide)
-        return WCALL(W_DEFWINDOWPROC, ::DefWindowProcW)(hWnd, message, wParam, lParam);
+        return s_w.fn.DefWindowProcW(hWnd, message, wParam, lParam);
     return ::DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
 HWND AfxFindWindow(LPCSTR lpszClass, LPCSTR lpszTitle)
 {
     if (s_bWide)
-        return WCALL(W_FINDWINDOW, ::FindWindowW)(CWideText(lpszClass), CWideText(lpszTitle));
+        return s_w.fn.FindWindowW(CWideText(lpszClass), CWideText(lpszTitle));
     return ::FindWindowA(lpszClass, lpszTitle);
 }
 
 BOOL AfxSetWindowText(HWND hWnd, LPCSTR lpszText)
 {
     if (s_bWide)
-        return WCALL(W_SETWINDOWTEXT, ::SetWindowTextW)(hWnd, CWideText(lpszText));
+        return s_w.fn.SetWindowTextW(hWnd, CWideText(lpszText));
     return ::SetWindowTextA(hWnd, lpszText);
 }
 
@@ -152,52 +171,49 @@ BOOL AfxSetWindowText(HWND hWnd, LPCSTR lpszText)
 int AfxGetWindowTextLength(HWND hWnd)
 {
     if (s_bWide)
-        return 2 * WCALL(W_GETWINDOWTEXTLENGTH, ::GetWindowTextLengthW)(hWnd);
+        return 2 * s_w.fn.GetWindowTextLengthW(hWnd);
     return ::GetWindowTextLengthA(hWnd);
 }
 
 int AfxGetWindowText(HWND hWnd, LPSTR lpszBuf, int cbBuf)
 {
-    if (!s_bWide)
-        return ::GetWindowTextA(hWnd, lpszBuf, cbBuf);
-    LPWSTR pw = (LPWSTR)malloc(cbBuf * sizeof(WCHAR));
-    int n = 0;
-    if (pw != NULL)
-        n = Narrow(pw, WCALL(W_GETWINDOWTEXT, ::GetWindowTextW)(hWnd, pw, cbBuf), lpszBuf, cbBuf);
-    else
-        lpszBuf[0] = '\0';
-    free(pw);
-    return n;
+    if (s_bWide) {
+        CWideText text(cbBuf);
+        return Narrow(text, text.m_psz ? s_w.fn.GetWindowTextW(hWnd, text, cbBuf) : 0, lpszBuf, cbBuf);
+    }
+    return ::GetWindowTextA(hWnd, lpszBuf, cbBuf);
 }
 
 int AfxShowMessageBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
 {
     if (s_bWide)
-        return WCALL(W_MESSAGEBOX, ::MessageBoxW)(hWndOwner, CWideText(lpszText), CWideText(lpszCaption), nType);
+        return s_w.fn.MessageBoxW(hWndOwner, CWideText(lpszText), CWideText(lpszCaption), nType);
     return ::MessageBoxA(hWndOwner, lpszText, lpszCaption, nType);
 }
 
 BOOL AfxAppendMenu(HMENU hMenu, UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem)
 {
     if (s_bWide)
-        return WCALL(W_APPENDMENU, ::AppendMenuW)(hMenu, nFlags, nIDNewItem, CWideText(lpszNewItem));
+        return s_w.fn.AppendMenuW(hMenu, nFlags, nIDNewItem, CWideText(lpszNewItem));
     return ::AppendMenuA(hMenu, nFlags, nIDNewItem, lpszNewItem);
 }
 
 int AfxLoadString(HINSTANCE hInstance, UINT nID, LPSTR lpszBuf, int cbBuf)
 {
-    if (!s_bWide)
-        return ::LoadStringA(hInstance, nID, lpszBuf, cbBuf);
-    WCHAR szText[256];
-    return Narrow(szText, WCALL(W_LOADSTRING, ::LoadStringW)(hInstance, nID, szText, 256), lpszBuf, cbBuf);
+    if (s_bWide) {
+        CWideText text(cbBuf);
+        return Narrow(text, text.m_psz ? s_w.fn.LoadStringW(hInstance, nID, text, cbBuf) : 0, lpszBuf, cbBuf);
+    }
+    return ::LoadStringA(hInstance, nID, lpszBuf, cbBuf);
 }
 
 int AfxDrawText(HDC hDC, LPCSTR lpszText, int nCount, LPRECT lpRect, UINT nFormat)
 {
-    if (!s_bWide)
-        return ::DrawTextA(hDC, lpszText, nCount, lpRect, nFormat);
-    CWideText text(lpszText, nCount);
-    return WCALL(W_DRAWTEXT, ::DrawTextW)(hDC, text, text.m_cch, lpRect, nFormat);
+    if (s_bWide) {
+        CWideText text(lpszText, nCount);
+        return s_w.fn.DrawTextW(hDC, text, text.m_cch, lpRect, nFormat);
+    }
+    return ::DrawTextA(hDC, lpszText, nCount, lpRect, nFormat);
 }
 
 namespace {
@@ -221,16 +237,30 @@ HFONT FontLike(HFONT hFont, LONG lfWeight, BYTE lfUnderline, GET pfnGet, CREATE 
 HFONT AfxCreateFontLike(HFONT hFont, LONG lfWeight, BYTE lfUnderline)
 {
     if (s_bWide)
-        return FontLike<LOGFONTW>(hFont, lfWeight, lfUnderline, WCALL(W_GETOBJECT, ::GetObjectW),
-                                  WCALL(W_CREATEFONTINDIRECT, ::CreateFontIndirectW));
+        return FontLike<LOGFONTW>(hFont, lfWeight, lfUnderline, s_w.fn.GetObjectW, s_w.fn.CreateFontIndirectW);
     return FontLike<LOGFONTA>(hFont, lfWeight, lfUnderline, ::GetObjectA, ::CreateFontIndirectA);
+}
+
+HMODULE AfxLoadSystemLibraryUsingFullPath(LPCSTR lpszName)
+{
+    // By bare name the exe's folder is searched first, and the current
+    // folder before PATH: a DLL of that name beside a copied menu would run.
+    char szPath[MAX_PATH];
+    UINT n = ::GetSystemDirectoryA(szPath, sizeof szPath);
+    size_t cchName = strlen(lpszName);
+    if (n == 0 || n + 1 + cchName >= sizeof szPath)
+        return NULL;
+    szPath[n++] = '\\';  // a doubled one after a root folder does no harm
+    memcpy(szPath + n, lpszName, cchName + 1);
+    // The DLL's own imports are looked up from its folder too.
+    return ::LoadLibraryExA(szPath, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 BOOL AfxEnterExeFolder()
 {
     if (s_bWide) {
         WCHAR szPath[MAX_PATH];
-        DWORD n = WCALL(W_GETMODULEFILENAME, ::GetModuleFileNameW)(NULL, szPath, MAX_PATH);
+        DWORD n = s_w.fn.GetModuleFileNameW(NULL, szPath, MAX_PATH);
         if (n == 0 || n >= MAX_PATH)
             return FALSE;
         while (n > 0 && szPath[n - 1] != L'\\')
@@ -238,7 +268,7 @@ BOOL AfxEnterExeFolder()
         if (n == 0)
             return FALSE;
         szPath[n] = L'\0';  // the backslash stays: "D:\" is the root, "D:" is not
-        return WCALL(W_SETCURRENTDIRECTORY, ::SetCurrentDirectoryW)(szPath);
+        return s_w.fn.SetCurrentDirectoryW(szPath);
     }
     char szPath[MAX_PATH];
     DWORD n = ::GetModuleFileNameA(NULL, szPath, sizeof szPath);
@@ -257,44 +287,45 @@ BOOL AfxEnterExeFolder()
 
 UINT AfxGetSystemDirectory(LPSTR lpszBuf, UINT cbBuf)
 {
-    if (!s_bWide) {
-        UINT n = ::GetSystemDirectoryA(lpszBuf, cbBuf);
-        return n < cbBuf ? n : 0;
+    if (s_bWide) {
+        WCHAR szDir[MAX_PATH];
+        UINT n = s_w.fn.GetSystemDirectoryW(szDir, MAX_PATH);
+        BOOL bLost = FALSE;
+        if (n == 0 || n >= MAX_PATH || cbBuf == 0)
+            return 0;
+        int cb = ::WideCharToMultiByte(CP_MENU, 0, szDir, n, lpszBuf, cbBuf - 1, NULL, &bLost);
+        lpszBuf[cb] = '\0';
+        return bLost ? 0 : cb;
     }
-    WCHAR szDir[MAX_PATH];
-    UINT n = WCALL(W_GETSYSTEMDIRECTORY, ::GetSystemDirectoryW)(szDir, MAX_PATH);
-    BOOL bLost = FALSE;
-    if (n == 0 || n >= MAX_PATH || cbBuf == 0)
-        return 0;
-    int cb = ::WideCharToMultiByte(CP_MENU, 0, szDir, n, lpszBuf, cbBuf - 1, NULL, &bLost);
-    lpszBuf[cb] = '\0';
-    return bLost ? 0 : cb;
+    UINT n = ::GetSystemDirectoryA(lpszBuf, cbBuf);
+    return n < cbBuf ? n : 0;
 }
 
 UINT AfxWinExec(LPCSTR lpszCmdLine, UINT nCmdShow, HANDLE* phProcess)
 {
     *phProcess = NULL;
+    if (s_bWide) {
+        // WinExec's own way, with the command line in UTF-16 and a handle to
+        // keep: the program is found from the line itself, and it is shown
+        // as asked.
+        STARTUPINFOW si;
+        ZeroMemory(&si, sizeof si);
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = (WORD)nCmdShow;
+        PROCESS_INFORMATION pi;
+        CWideText cmd(lpszCmdLine);  // CreateProcessW may write into it
+        if (!s_w.fn.CreateProcessW(NULL, cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
+            DWORD dwError = ::GetLastError();
+            return dwError > 0 && dwError < 32 ? (UINT)dwError : 0;
+        }
+        ::CloseHandle(pi.hThread);
+        *phProcess = pi.hProcess;
+        return 33;
+    }
     // Windows 9x installs through the spooler and starts no command: no
     // handle to keep there.
-    if (!s_bWide)
-        return ::WinExec(lpszCmdLine, nCmdShow);
-    // WinExec's own way, with the command line in UTF-16 and a handle to
-    // keep: the program is found from the line itself, and it is shown as
-    // asked.
-    STARTUPINFOW si;
-    ZeroMemory(&si, sizeof si);
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = (WORD)nCmdShow;
-    PROCESS_INFORMATION pi;
-    CWideText cmd(lpszCmdLine);  // CreateProcessW may write into it
-    if (!WCALL(W_CREATEPROCESS, ::CreateProcessW)(NULL, cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
-        DWORD dwError = ::GetLastError();
-        return dwError > 0 && dwError < 32 ? (UINT)dwError : 0;
-    }
-    ::CloseHandle(pi.hThread);
-    *phProcess = pi.hProcess;
-    return 33;
+    return ::WinExec(lpszCmdLine, nCmdShow);
 }
 
 HINSTANCE AfxShellExecute(HWND hWnd, LPCSTR lpszVerb, LPCSTR lpszFile, LPCSTR lpszParameters,

@@ -40,6 +40,9 @@ int AfxDrawText(HDC hDC, LPCSTR lpszText, int nCount, LPRECT lpRect, UINT nForma
 HFONT AfxCreateFontLike(HFONT hFont, LONG lfWeight, BYTE lfUnderline);
 
 // Paths and programs.
+// A system DLL (SHELL32.DLL, WINSPOOL.DRV) from the system directory by its
+// full path, never from the exe's folder or the current one.
+HMODULE AfxLoadSystemLibraryUsingFullPath(LPCSTR lpszName);
 // The exe's own folder made the current one.
 BOOL AfxEnterExeFolder();
 // GetSystemDirectory; 0 when it fails, does not fit or holds a character

@@ -215,25 +215,23 @@ void DrvStandard(int bNtPlatform, IInstallOps& ops)
     // Room for the quotes, the longest path (Sysnative's) and the rest.
     char szCmd[2 + INSTALL_MAX_PATH + 32 + sizeof g_szPrintUiCommand];
     char* pszPath = szCmd + 1;
-    memset(szCmd, 0, sizeof szCmd);
     szCmd[0] = '"';
+    unsigned uResult = 0;
     // Without the system's rundll32 the command is not started at all.
-    if (!ops.GetSystemFolder(pszPath, INSTALL_MAX_PATH) || (pszPath[INSTALL_MAX_PATH - 1] = '\0', *pszPath == '\0')) {
-        ops.DialogMessage(g_szCommandFailed, g_szCommandFailedCaption, INSTALL_MB_ICONHAND);
-        return;
+    if (ops.GetSystemFolder(pszPath, INSTALL_MAX_PATH) && (pszPath[INSTALL_MAX_PATH - 1] = '\0', *pszPath != '\0')) {
+        bool bUnredirect;
+        AppendPrintUiProgram(ops, pszPath, &bUnredirect);
+        char* pszRest = pszPath + strlen(pszPath);
+        *pszRest = '"';
+        strcpy(pszRest + 1, g_szPrintUiCommand + sizeof "rundll32" - 1);
+        // Off for the start alone: the menu's own loads must not meet
+        // System32's 64-bit DLLs.
+        void* pOld = nullptr;
+        const bool bOff = bUnredirect && ops.DisableRedirection(&pOld);
+        uResult = ops.Exec(szCmd, INSTALL_SW_HIDE);
+        if (bOff)
+            ops.RevertRedirection(pOld);
     }
-    bool bUnredirect;
-    AppendPrintUiProgram(ops, pszPath, &bUnredirect);
-    char* pszRest = pszPath + strlen(pszPath);
-    *pszRest = '"';
-    strcpy(pszRest + 1, g_szPrintUiCommand + sizeof "rundll32" - 1);
-    // Off for the start alone: the menu's own loads must not meet
-    // System32's 64-bit DLLs.
-    void* pOld = nullptr;
-    const bool bOff = bUnredirect && ops.DisableRedirection(&pOld);
-    const unsigned uResult = ops.Exec(szCmd, INSTALL_SW_HIDE);
-    if (bOff)
-        ops.RevertRedirection(pOld);
     if (uResult < 32)
         ops.DialogMessage(g_szCommandFailed, g_szCommandFailedCaption, INSTALL_MB_ICONHAND);
 }
