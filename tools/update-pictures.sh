@@ -4,8 +4,9 @@
 set -eu
 cd "$(dirname "$0")/.."
 e2e=build/win/e2e
-for f in start hover-drivers hover-commands hover-testprog hover-website install-win98; do
+for f in startup/start hover/hover-drivers hover/hover-commands hover/hover-testprog hover/hover-website \
+         install-9x/install-win98; do
     [ -f "$e2e/win98/$f.png" ] || { echo "no $e2e/win98/$f.png: run the tests first" >&2; exit 1; }
-    cp "$e2e/win98/$f.png" "docs/$f.png"
+    cp "$e2e/win98/$f.png" "docs/${f#*/}.png"
 done
 echo "docs/ pictures updated from $e2e/win98"

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The keyboard alone, the pointer away from the menu: Tab reaches every
+# link, the focused one shows the focus cue (kept through a repaint without
+# an erase, gone when the focus leaves), Space chooses a category and
+# presses a button.
+. "$(dirname "$0")/lib.sh"
+xdotool mousemove 1020 760
+start_menu
+plain1002=$(pixels $IDC_BTN_DRIVERS) plain2=$(pixels $IDCANCEL)
+away() { has "^focus $IDOK$" && awk '$1 == "menu" { exit !($5 < 1020 || $6 < 760) }' <<<"$S"; }
+wait_for "the pointer away from the menu, the focus starts on the web-site link" away
+check "Tab reaches 退 出" tab_to $IDCANCEL Tab
+awaits "which shows the focus" not pixels_are $IDCANCEL "$plain2"
+cue2=$(pixels $IDCANCEL); repaint $IDCANCEL
+awaits "and keeps it through a repaint without an erase" pixels_are $IDCANCEL "$cue2"
+check "Tab reaches 安装驱动程序" tab_to $IDC_BTN_DRIVERS Tab
+awaits "which shows the focus" not pixels_are $IDC_BTN_DRIVERS "$plain1002"
+repaint $IDCANCEL
+awaits "退 出, left and repainted without an erase, looks as before the keyboard" pixels_are $IDCANCEL "$plain2"
+xdotool key space
+drivers_shown() { group_is drivers && panel_is panel.$IDC_BTN_DRIVERS; }
+wait_for "Space on it shows its text and the four driver buttons" drivers_shown
+check "Tab then reaches 常规驱动程序" tab_to $IDC_DRV_STANDARD Tab
+awaits "and 安装驱动程序, left, looks as before the keyboard" pixels_are $IDC_BTN_DRIVERS "$plain1002"
+xdotool key space
+if [ "$mode" = win98 ]; then
+    wait_for -t 15 "Space on it installs" box_is "$(text installcaption)" "$(text installed)"
+    xdotool key Return
+    closed_on_it() { no_box && has "^focus $IDC_DRV_STANDARD$"; }
+    wait_for "Enter closes the box" closed_on_it
+else
+    awaits "Space on it starts the printer-install command" printui_ran
+fi
+tab_to $IDC_BTN_COMMANDS shift+Tab
+xdotool key space
+commands_shown() { group_is commands && panel_is panel.$IDC_BTN_COMMANDS; }
+wait_for "Space on 打印机控制指令 swaps in the three document buttons" commands_shown
+tab_to $IDC_BTN_TESTPROG Tab
+xdotool key space
+awaits "Space on the test-program link starts it" ran news.exe
+xdotool key Escape
+ended "Escape"
+finish

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# One menu at a time: a second start, with the menu open, minimised or
+# behind another program, brings it to the front, restored, and ends.
+. "$(dirname "$0")/lib.sh"
+start_menu
+gone() { ! kill -0 "$1" 2>/dev/null; }
+second() {  # a second start from the disc; it must end by itself
+    ( cd "$cd" && exec wine "$cd/SetupMenu.exe" ) >>"$log/second.log" 2>&1 &
+    awaits "$1: a second start ends by itself" gone $!
+    wait_for "and one menu remains, restored and in front" has "^menus 1 0 1$"
+}
+second "with a menu open"
+p post 0x112 0xF020 0  # SC_MINIMIZE
+wait_for "the menu minimised" has "^menus 1 1 "
+second "with it minimised"
+( exec wine notepad ) >/dev/null 2>&1 & other=$!
+wait_for -t 20 "another program's window comes in front of the menu" has "^menus 1 0 0$"
+second "with another program in front of it"
+kill $other
+# Alt+F4 goes to the window the window manager has active: not before it has
+# gone back to the menu.
+in_front_again() { ! has "^window .*记事本" && has "^menus 1 0 1$"; }
+wait_for "that program gone, the menu is in front again" in_front_again
+xdotool key alt+F4
+ended "Alt+F4"
+finish
