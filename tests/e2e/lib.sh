@@ -177,4 +177,10 @@ start_menu() {
         [ "$now" != "$last" ] && last=$now && sleep 0.3 || break; done
 }
 menu_gone() { ! kill -0 "$menu" 2>/dev/null; }
+gone() { ! kill -0 "$1" 2>/dev/null; }
+second() {  # a second start from the disc; it must end by itself
+    ( cd "$cd" && exec wine "$cd/SetupMenu.exe" ) >>"$log/second.log" 2>&1 &
+    awaits "$1: a second start ends by itself" gone $!
+    wait_for "and one menu remains, restored and in front" has "^menus 1 0 1$"
+}
 ended() { awaits "$1 ends the menu" menu_gone; }  # ended HOW

@@ -3,12 +3,6 @@
 # behind another program, brings it to the front, restored, and ends.
 . "$(dirname "$0")/lib.sh"
 start_menu
-gone() { ! kill -0 "$1" 2>/dev/null; }
-second() {  # a second start from the disc; it must end by itself
-    ( cd "$cd" && exec wine "$cd/SetupMenu.exe" ) >>"$log/second.log" 2>&1 &
-    awaits "$1: a second start ends by itself" gone $!
-    wait_for "and one menu remains, restored and in front" has "^menus 1 0 1$"
-}
 second "with a menu open"
 p post 0x112 0xF020 0  # SC_MINIMIZE
 wait_for "the menu minimised" has "^menus 1 1 "
