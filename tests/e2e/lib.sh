@@ -30,7 +30,12 @@ base=$out/base cd=$out/base/光盘副本 log=$out/$behaviour
 arch=$(cat "$base/arch")
 chmod -R u+w "$log" 2>/dev/null; rm -rf "$log"; mkdir -p "$log"
 export WINEPREFIX=$log/prefix WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-cp -a "$base/prefix" "$WINEPREFIX" || { echo "cannot copy the $mode prefix"; exit 1; }
+# Its own prefix: the programs and libraries, most of its gigabyte, linked,
+# since nothing writes them in place; the spooler's folder, which installs
+# write, and every other file, copied (Wine rewrites win.ini in place).
+cp -al "$base/prefix" "$WINEPREFIX" && ( cd "$base/prefix" && find . -type f \( -path '*/spool/*' -o \
+    ! -iregex '.*\.\(dll\|exe\|drv\|sys\|ocx\|acm\|cpl\|ax\|tlb\|ds\|tsp\|msstyles\|ttf\|ttc\|fon\|nls\)' \) \
+    -exec cp -p --parents --remove-destination -t "$WINEPREFIX" {} + ) || { echo "cannot copy the $mode prefix"; exit 1; }
 . "$top/cmake/display.sh"
 start_display
 cleanup() { wineserver -k 2>/dev/null; kill $display_pids 2>/dev/null; rm -rf "$WINEPREFIX"; }
@@ -44,8 +49,10 @@ COMMAND_GROUP="$IDC_DOC_OWNCMDS $IDC_DOC_EPSONCMDS $IDC_DOC_STARCMDS"
 
 passed=0 failed=0
 ok() { passed=$((passed + 1)); echo "ok - $behaviour: $*"; }
+# A failure says, for a log that keeps only its lines, what box was open and what Wine said.
 bad() { failed=$((failed + 1)); echo "not ok - $behaviour: $*"; shot "failed-$passed-$failed"
-    kill -0 "${menu:-0}" 2>/dev/null || echo "# the menu's process has ended"; }
+    kill -0 "${menu:-0}" 2>/dev/null || echo "# the menu's process has ended"
+    grep -s '^box' <<<"${S:-}" | sed 's/^/# /'; tail -n 3 "$log/wine$run.log" 2>/dev/null | sed 's/^/# wine: /'; }
 not() { ! "$@"; }
 # until_ok SECONDS COMMAND...: polls COMMAND until it succeeds.
 until_ok() {
@@ -167,7 +174,7 @@ start_menu() {
     run=$((run + 1))
     export VELTA_STANDIN_LOG="Z:$log/standin$run.log" VELTA_PRINTUI_LOG="Z:$log/printui$run.log"
     export VELTA_BROWSER_LOG="$log/browser.log"
-    ( cd "${2:-$cd}" && WINEDLLOVERRIDES="mscoree,mshtml=;shell32,winspool.drv=n,b;printui=n" WINEDEBUG="-all${1:-}" \
+    ( cd "${2:-$cd}" && WINEDLLOVERRIDES="mscoree,mshtml=;shell32,winspool.drv=n,b;printui=n" WINEDEBUG="-all,err+process,err+module${1:-}" \
         exec wine "${3:-$cd}/SetupMenu.exe" ) >"$log/wine$run.log" 2>&1 &
     menu=$!
     wait_for -t 30 "the menu opens (start $run)" has "^menu" || { echo "e2e $mode $behaviour: the menu did not open"; exit 1; }
