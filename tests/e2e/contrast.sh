@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# High Contrast Black: every hovered label readable on its face, at the
-# 4.5:1 WCAG asks of text. Wine never reports the high-contrast flag, and
-# reads the colours when its server starts: the prefix is given High
-# Contrast Black's colours before the menu starts.
+# High Contrast Black: every hovered label readable on its face, at the 4.5:1 WCAG asks of text.
+# Wine never reports the flag, and reads the colours as its server starts: they are set before.
 . "$(dirname "$0")/lib.sh"
 reg add 'HKCU\Control Panel\Accessibility\HighContrast' /v Flags /d 1 /f
 for c in "ButtonFace 0 0 0" "ButtonText 255 255 255" "ButtonHilight 255 255 255" "ButtonShadow 128 128 128" \
@@ -11,8 +9,8 @@ for c in "ButtonFace 0 0 0" "ButtonText 255 255 255" "ButtonHilight 255 255 255"
 done
 wineserver -k; wineserver -w
 start_menu
-# contrast ID: "RATIO R G B", the WCAG contrast, times 100, of its commonest colour inside its
-# frame, that colour, against the next commonest (its label's).
+# contrast ID: "RATIO R G B": inside its frame, its commonest colour (the face) against the next (its label's),
+# the WCAG contrast times 100, and that colour.
 contrast() {
     grab "$1" 2 | sed 1d | sort | uniq -c | sort -rn | head -2 | awk '
         function l(c) { c /= 255; return c <= 0.04045 ? c / 12.92 : exp(2.4 * log((c + 0.055) / 1.055)) }
@@ -22,13 +20,9 @@ contrast() {
 # 4.5:1 or more, on a face that is dark (its R, G and B under 30 in all).
 readable() { awk '$1 >= 450 && $2 + $3 + $4 < 30 { f = 1 } END { exit !f }' <<<"$1"; }
 for id in $IDC_BTN_DRIVERS $IDC_BTN_COMMANDS $IDC_BTN_TESTPROG $IDOK; do
-    hover $id
-    # Its frame drawn, then its most common colour, the dark face, against the next, its label's.
-    until_ok 5 frame_is $id "hi hi shadow shadow"
+    hover $id; until_ok 5 frame_is $id "hi hi shadow shadow"  # drawn hovered
     c=$(contrast $id)
     check "hovered in High Contrast Black, $id reads at 4.5:1 or more (${c%% *})" readable "$c"
 done
 move $(state | awk '$1 == "menu" { print $5 - 14, $4 + 10 }')  # the caption's close button
-xdotool click 1
-ended "The caption's close button"
-finish
+finish "The caption's close button" xdotool click 1

@@ -1,36 +1,31 @@
 #!/usr/bin/env bash
-# Hovering: each category shows its group and text, and each link its three
-# looks (plain, hovered, pressed) and the hand; a repaint without an erase
-# keeps the look; leaving keeps the group; a click on a category opens
-# nothing and, the keyboard unused, draws no focus cue.
+# Hovering: each category shows its group and text, each link its three looks (plain, hovered,
+# pressed) and the hand; a repaint without an erase keeps the look; leaving keeps the group; a
+# click on a category opens nothing and, the keyboard unused, draws no focus cue.
 . "$(dirname "$0")/lib.sh"
 xdotool mousemove 1020 760
 start_menu
 plain1002=$(pixels $IDC_BTN_DRIVERS)
-sunken() { frame_is "$1" "shadow shadow hi hi"; }
+same_hovered() { pixels_are "$1" "$before" && hovered "$1"; }
 for c in "$IDC_BTN_DRIVERS drivers drivers" "$IDC_BTN_COMMANDS commands commands" "$IDC_BTN_TESTPROG none testprog" \
          "$IDOK none website"; do
     set -- $c
-    shows_its_group() { group_is "$1" && panel_is "panel.$2"; }
     hover "$1"
-    wait_for "hovering $1 shows the $2 group and its text" shows_its_group "$2" "$1"
+    wait_for "hovering $1 shows the $2 group and its text" shows_group "$2" "$1"
     awaits "$1 is drawn hovered: raised frame, blue underlined text, centred" hovered "$1"
     check "the pointer over $1 is the hand" is_hand
-    if [ "$1" = $IDC_BTN_DRIVERS ]; then
-        before=$(pixels "$1"); repaint "$1"
-        same_hovered() { pixels_are "$1" "$before" && hovered "$1"; }
-        awaits "repainted without an erase, $1 keeps its hovered look" same_hovered "$1"
-    fi
     shot "hover-$3"
     if [ "$1" = $IDC_BTN_DRIVERS ]; then
+        before=$(pixels "$1"); repaint "$1"
+        awaits "repainted without an erase, $1 keeps its hovered look" same_hovered "$1"
         xdotool mousedown 1
-        awaits "pressed, $1 is drawn sunken" sunken "$1"
+        awaits "pressed, $1 is drawn sunken" frame_is "$1" "shadow shadow hi hi"
         empty_space; xdotool mouseup 1  # released outside: no click
     fi
     empty_space
     awaits "leaving $1 draws it plain" plain "$1"
     check "the pointer away from $1 is not the hand" not is_hand
-    wait_for "leaving $1 keeps its group and text" shows_its_group "$2" "$1"
+    wait_for "leaving $1 keeps its group and text" shows_group "$2" "$1"
 done
 click $IDC_BTN_COMMANDS; click $IDC_BTN_DRIVERS
 sleep 1
@@ -47,11 +42,7 @@ hover $IDC_BTN_COMMANDS
 awaits "and hovers again" hovered $IDC_BTN_COMMANDS
 empty_space
 awaits "and lets go again" plain $IDC_BTN_COMMANDS
-hover $IDC_BTN_DRIVERS
-hover $IDCANCEL
+hover $IDC_BTN_DRIVERS; hover $IDCANCEL
 awaits "the exit button is drawn hovered" hovered $IDCANCEL
-drivers_kept() { group_is drivers && panel_is panel.$IDC_BTN_DRIVERS; }
-wait_for "and changes neither the group nor the text" drivers_kept
-click $IDCANCEL
-ended "The exit button"
-finish
+wait_for "and changes neither the group nor the text" shows_group drivers $IDC_BTN_DRIVERS
+finish "The exit button" click $IDCANCEL

@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# The Windows 98 install: a failed copy told in the application's box; the
-# ESC and the STAR driver installed twice each, over a read-only copy left
-# by an earlier install and into an empty place, with the files they depend
-# on that the driver folder lacks; the printers the spooler then knows; the
-# EPSON emulation's prompt. Then, started from another folder, a disc that
-# lacks one of the files fails with the driver-failure box, and installs
-# once the driver folder has it.
+# The Windows 98 install: a failed copy told in the application's box; the ESC and the STAR driver
+# installed twice each, over a read-only copy and into an empty place, with the files they depend
+# on that the driver folder lacks; the printers the spooler then knows; the EPSON emulation's
+# prompt. Then, from another folder, a disc lacking one of the files fails with the driver-failure
+# box, and installs once the driver folder has it.
 . "$(dirname "$0")/lib.sh"
 start_menu
 hover $IDC_BTN_DRIVERS
@@ -25,7 +23,8 @@ echo old >"$spool/Tm300s.drv" && chmod a-w "$spool/Tm300s.drv"
 echo "the system's own" >"$spool/Unidrv.dll"  # which the install keeps
 installed() { box_is "$(text installcaption)" "$(text installed)"; }
 deps_copied() { for dep in TMPROCES.dll Iconlib.dll Unidrv.hlp Tmctrla.ini; do
-    [ -w "$spool/$dep" ] && cmp -s "$spool/$dep" "$esc/$dep" || return 1; done; }
+    [ -w "$spool/$dep" ] && cmp -s "$spool/$dep" "$esc/$dep" || return 1; done
+    [ "$(cat "$spool/Unidrv.dll")" = "the system's own" ]; }
 whole_and_writable() { [ -w "$spool/${1#*/}" ] && cmp -s "$spool/${1#*/}" "$cd/Driver/WIN98/$1"; }
 for round in first second; do
     for f in $IDC_DRV_STANDARD:ESC模式/Tm300s.drv $IDC_DRV_STAREMU:STAR模式/Sp500.drv; do
@@ -34,8 +33,7 @@ for round in first second; do
         wait_for -t 15 "$b installs, $round time" installed
         if [ "$round$b" = first$IDC_DRV_STANDARD ]; then
             shot install-win98
-            check "and beside it, from the disc, every file it depends on that the folder lacked, writable" deps_copied &&
-                check "and the folder's own Unidrv.dll as it was" [ "$(cat "$spool/Unidrv.dll")" = "the system's own" ]
+            check "and beside it, from the disc, every file it depends on that the folder lacked, writable; the folder's own Unidrv.dll as it was" deps_copied
         fi
         answer 1
         wait_for "the box closes" no_box
@@ -44,17 +42,14 @@ for round in first second; do
 done
 printer_on() { wine reg query "$printers\\$1" 2>/dev/null | tr -d '\r' >"$log/printer.txt"
     grep -qxF '    Port    REG_SZ    LPT1:' "$log/printer.txt" && grep -qxF "    Printer Driver    REG_SZ    $2" "$log/printer.txt"; }
-for pr in "VELTA VT-480QX|EPSON TM-U210B Partial cut" "VELTA VT-480QX(STAR)|Star SP542 (NF_Fcut)"; do
-    check "the spooler knows ${pr%|*} on LPT1: with ${pr#*|}" printer_on "${pr%|*}" "${pr#*|}"
-done
+check "the spooler knows VELTA VT-480QX on LPT1: with EPSON TM-U210B Partial cut" printer_on "VELTA VT-480QX" "EPSON TM-U210B Partial cut"
+check "and VELTA VT-480QX(STAR) with Star SP542 (NF_Fcut)" printer_on "VELTA VT-480QX(STAR)" "Star SP542 (NF_Fcut)"
 click $IDC_DRV_EPSONEMU
 wait_for -t 15 "the EPSON emulation asks (TM-U210B)" box_is "$(text promptcaption)" "$(text prompt.epson9x)"
 answer 6
 awaits "Yes starts the 9x EPSON installer" ran Adt210e.exe
 wait_for "no box is left open" no_box
-xdotool key Escape
-ended "Escape"
-
+xdotool key Escape; ended Escape
 # Started from another folder, where the install would otherwise look for
 # the disc's files: a copy of the disc that lacks Tmctrla.ini, which the
 # driver folder lacks too. (Wine's ShellExecute looks in the menu's own
@@ -63,8 +58,7 @@ short=$log/缺文件的光盘
 cp -a "$cd" "$short" && chmod u+w "$short/Driver/WIN98/ESC模式" && rm "$short/Driver/WIN98/ESC模式/Tmctrla.ini" &&
     chmod a-w "$short/Driver/WIN98/ESC模式" && rm -f "$spool/Tmctrla.ini"
 start_menu "" "$log" "$short"
-hover $IDC_BTN_DRIVERS
-click $IDC_DRV_STANDARD
+hover $IDC_BTN_DRIVERS; click $IDC_DRV_STANDARD
 wait_for -t 15 "with Tmctrla.ini on neither side, the standard driver fails, with the driver-failure box" \
     box_is "$(text errorcaption)" "$(text driverfailed)"
 answer 1
@@ -73,9 +67,5 @@ cp "$esc/Tmctrla.ini" "$spool/"
 click $IDC_DRV_STANDARD
 wait_for -t 15 "with it in the driver folder, and started from another folder, the standard driver installs from the disc" installed
 answer 1
-p post 0x112 0xF100 0x20
-sleep 0.5
-xdotool key c  # 关闭(&C)
-ended "Close on the system menu"
-chmod -R u+w "$short"
-finish
+p post 0x112 0xF100 0x20 && sleep 0.5
+finish "Close on the system menu" xdotool key c  # 关闭(&C)

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The NT family's installs: the standard driver's printer-install command,
-# through the system's own rundll32, as the stand-in printui of the
-# prefix's architecture records it (the 64-bit one in a 64-bit prefix); a
-# click while it runs starts nothing, and the menu hovers and repaints
-# meanwhile; the emulation installers after their prompts.
+# The NT family's installs: the printer-install command through the system's rundll32, as the
+# printui stand-in of the prefix's architecture records it (64-bit in a 64-bit prefix); a click
+# while it runs starts nothing, and the menu hovers and repaints meanwhile; the emulation installers.
 . "$(dirname "$0")/lib.sh"
 start_menu
 hover $IDC_BTN_DRIVERS
@@ -14,8 +12,8 @@ awaits "the standard driver runs the $arch printui, hidden, in the disc's root, 
 check "with the system's rundll32.exe, not the one beside the menu" not ran rundll32.exe
 click $IDC_DRV_STANDARD
 # A second start would have come by now: the first took longer.
-second_start() { [ "$(printui_runs)" -gt 1 ]; }
-check "a click while it runs starts nothing" not until_ok 5 second_start
+runs() { [ "$(printui_runs)" "$@" ]; }
+check "a click while it runs starts nothing" not until_ok 5 runs -gt 1
 wait_for "and shows nothing" no_box
 hover $IDC_BTN_COMMANDS
 hovers_meanwhile() { hovered $IDC_BTN_COMMANDS && S=$(state) && panel_is panel.$IDC_BTN_COMMANDS; }
@@ -26,24 +24,21 @@ awaits "and repaints" repainted
 rm "$hold"
 awaits "let go, the command ends" grep -qx "printui $arch ended" "$log/printui$run.log"
 hover $IDC_BTN_DRIVERS; click $IDC_DRV_STANDARD
-ran_twice() { [ "$(printui_runs)" = 2 ]; }
-awaits "a click after it has ended runs it again" ran_twice
+awaits "a click after it has ended runs it again" runs = 2
 sleep 1
 wait_for "and shows no box" no_box
 shot install-nt
-for answer in 7 6; do
-    click $IDC_DRV_EPSONEMU
-    wait_for -t 15 "the EPSON emulation asks (TM-U210)" box_is "$(text promptcaption)" "$(text prompt.epsonnt)"
-    answer $answer
-    sleep 1
-    [ $answer != 7 ] || check "No starts nothing" not ran ATM_301bE.exe
-done
+click $IDC_DRV_EPSONEMU
+wait_for -t 15 "the EPSON emulation asks (TM-U210)" box_is "$(text promptcaption)" "$(text prompt.epsonnt)"
+answer 7; sleep 1
+check "No starts nothing" not ran ATM_301bE.exe
+click $IDC_DRV_EPSONEMU
+wait_for -t 15 "and asks again" box_is "$(text promptcaption)" "$(text prompt.epsonnt)"
+answer 6
 awaits "Yes starts the NT EPSON installer" ran ATM_301bE.exe
 click $IDC_DRV_STAREMU
 wait_for -t 15 "the STAR emulation asks" box_is "$(text promptcaption)" "$(text prompt.starnt)"
 answer 6
 awaits "Yes starts the STAR installer" ran linemode_2k-xp.exe
 wait_for "no box is left open" no_box
-xdotool key Escape
-ended "Escape"
-finish
+finish Escape xdotool key Escape

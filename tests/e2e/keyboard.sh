@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The keyboard alone, the pointer away from the menu: Tab reaches every
-# link, the focused one shows the focus cue (kept through a repaint without
-# an erase, gone when the focus leaves), Space chooses a category and
-# presses a button.
+# The keyboard alone, the pointer away: Tab reaches every link, the focused one shows the focus
+# cue (kept through a repaint without an erase, gone when the focus leaves), Space chooses a
+# category and presses a button.
 . "$(dirname "$0")/lib.sh"
 xdotool mousemove 1020 760
 start_menu
@@ -18,26 +17,17 @@ awaits "which shows the focus" not pixels_are $IDC_BTN_DRIVERS "$plain1002"
 repaint $IDCANCEL
 awaits "退 出, left and repainted without an erase, looks as before the keyboard" pixels_are $IDCANCEL "$plain2"
 xdotool key space
-drivers_shown() { group_is drivers && panel_is panel.$IDC_BTN_DRIVERS; }
-wait_for "Space on it shows its text and the four driver buttons" drivers_shown
+wait_for "Space on it shows its text and the four driver buttons" shows_group drivers $IDC_BTN_DRIVERS
 check "Tab then reaches 常规驱动程序" tab_to $IDC_DRV_STANDARD Tab
 awaits "and 安装驱动程序, left, looks as before the keyboard" pixels_are $IDC_BTN_DRIVERS "$plain1002"
 xdotool key space
+closed_on_it() { no_box && has "^focus $IDC_DRV_STANDARD$"; }
 if [ "$mode" = win98 ]; then
     wait_for -t 15 "Space on it installs" box_is "$(text installcaption)" "$(text installed)"
-    xdotool key Return
-    closed_on_it() { no_box && has "^focus $IDC_DRV_STANDARD$"; }
-    wait_for "Enter closes the box" closed_on_it
-else
-    awaits "Space on it starts the printer-install command" printui_ran
-fi
-tab_to $IDC_BTN_COMMANDS shift+Tab
-xdotool key space
-commands_shown() { group_is commands && panel_is panel.$IDC_BTN_COMMANDS; }
-wait_for "Space on 打印机控制指令 swaps in the three document buttons" commands_shown
-tab_to $IDC_BTN_TESTPROG Tab
-xdotool key space
+    xdotool key Return; wait_for "Enter closes the box" closed_on_it
+else awaits "Space on it starts the printer-install command" printui_ran; fi
+tab_to $IDC_BTN_COMMANDS shift+Tab; xdotool key space
+wait_for "Space on 打印机控制指令 swaps in the three document buttons" shows_group commands $IDC_BTN_COMMANDS
+tab_to $IDC_BTN_TESTPROG Tab; xdotool key space
 awaits "Space on the test-program link starts it" ran news.exe
-xdotool key Escape
-ended "Escape"
-finish
+finish Escape xdotool key Escape

@@ -15,6 +15,4 @@ for d in "$IDC_BTN_DRIVERS $IDC_DRV_README Readme" "$IDC_BTN_COMMANDS $IDC_DOC_O
     p close "$3" >/dev/null
     sleep 0.5
 done
-click $IDCANCEL
-ended "The exit button"
-finish
+finish "The exit button" click $IDCANCEL

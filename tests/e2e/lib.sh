@@ -1,49 +1,33 @@
-# Sourced by each end-to-end script of tests/e2e/, one behaviour a script:
-#   SCRIPT.sh MODE OUT      MODE: win98, winxp, or win10 (a 64-bit prefix)
-# It runs the real SetupMenu.exe as a user meets it, from the read-only
-# files of the disc that setup.sh laid out for MODE under OUT (a maker's
-# disc, signed, in a folder with a Chinese name, with DLLs named SHELL32.DLL
-# and WINSPOOL.DRV and a rundll32.exe planted beside the menu), as an
-# ordinary user (not root), in its own copy of the MODE prefix and its own
-# Xvfb and openbox; it drives it with real pointer and key events (xdotool)
-# and reads it back with probe.exe, the X pointer and screenshots. It prints
-# one line a check, and leaves its pictures (failed-*.png for a failed
-# check) and logs in OUT/SCRIPT/. Run as root, it runs itself as the user
-# E2E_USER (default menuuser) from setup.sh's copy under /tmp.
+# Sourced by each end-to-end script:  SCRIPT.sh MODE OUT  (win98, winxp, or win10, a 64-bit prefix).
+# The real SetupMenu.exe from the read-only disc setup.sh laid out under OUT, as an ordinary user
+# (as root, it reruns itself as E2E_USER from setup.sh's copy), in its own prefix and Xvfb, driven
+# with xdotool, read back with probe.exe; a line a check; pictures and logs in OUT/SCRIPT/.
 set -u
 mode=$1 out=$2 behaviour=$(basename "$0" .sh)
-here=$(cd "$(dirname "$0")" && pwd)
-top=$(cd "$here/../.." && pwd)
-if [ "${MENU_BITS:-32}" = 32 ] && ! wine --version >/dev/null 2>&1; then
-    echo "skipped: this machine cannot run Wine's 32-bit loader; the 64-bit build's runs (build/win64) stand in"
-    exit 77
-fi
+top=$(cd "$(dirname "$0")/../.." && pwd)
+[ "${MENU_BITS:-32}" != 32 ] || wine --version >/dev/null 2>&1 ||
+    { echo "skipped: this machine cannot run Wine's 32-bit loader; the 64-bit build's runs (build/win64) stand in"; exit 77; }
 if [ "$(id -u)" = 0 ]; then
     stage=$(cat "$out/stage.path") || { echo "no $out/stage.path: run setup.sh first"; exit 1; }
-    runuser -u "${E2E_USER:-menuuser}" -- "$stage/tests/e2e/$behaviour.sh" "$mode" "$stage/out"
-    rc=$?
-    rm -rf "${out:?}/$behaviour" && cp -R "$stage/out/$behaviour" "$out/"
-    exit $rc
+    runuser -u "${E2E_USER:-menuuser}" -- "$stage/tests/e2e/$behaviour.sh" "$mode" "$stage/out"; rc=$?
+    rm -rf "${out:?}/$behaviour" && cp -R "$stage/out/$behaviour" "$out/"; exit $rc
 fi
 [ -z "${WINE_ARCH:-}" ] || PATH=$top/cmake/wine64:$PATH
 base=$out/base cd=$out/base/光盘副本 log=$out/$behaviour
 arch=$(cat "$base/arch")
 chmod -R u+w "$log" 2>/dev/null; rm -rf "$log"; mkdir -p "$log"
 export WINEPREFIX=$log/prefix WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-# Its own prefix: the programs and libraries, most of its gigabyte, linked,
-# since nothing writes them in place; the spooler's folder, which installs
-# write, and every other file, copied (Wine rewrites win.ini in place).
+# Its own prefix: the programs and libraries, most of its gigabyte, linked, since nothing writes them
+# in place; the spooler's folder, which installs write, and every other file copied (win.ini is rewritten).
 cp -al "$base/prefix" "$WINEPREFIX" && ( cd "$base/prefix" && find . -type f \( -path '*/spool/*' -o \
     ! -iregex '.*\.\(dll\|exe\|drv\|sys\|ocx\|acm\|cpl\|ax\|tlb\|ds\|tsp\|msstyles\|ttf\|ttc\|fon\|nls\)' \) \
     -exec cp -p --parents --remove-destination -t "$WINEPREFIX" {} + ) || { echo "cannot copy the $mode prefix"; exit 1; }
-. "$top/cmake/display.sh"
-start_display
-cleanup() { wineserver -k 2>/dev/null; kill $display_pids 2>/dev/null; rm -rf "$WINEPREFIX"; }
-trap cleanup EXIT
+. "$top/cmake/display.sh" && start_display
+trap 'wineserver -k 2>/dev/null; kill $display_pids 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
 
 # Controls by their identifiers (IDC_BTN_DRIVERS=1002, ...), as resource.h has them.
 eval "$(awk '$1 == "#define" && $2 ~ /^ID[A-Z]_/ && $3 ~ /^[0-9]+$/ { print $2 "=" $3 }' "$top/res/resource.h")"
-IDOK=1 IDCANCEL=2 LINKS="1 2 1002 1003 1005"
+IDOK=1 IDCANCEL=2
 DRIVER_GROUP="$IDC_DRV_STANDARD $IDC_DRV_EPSONEMU $IDC_DRV_README $IDC_DRV_STAREMU"
 COMMAND_GROUP="$IDC_DOC_OWNCMDS $IDC_DOC_EPSONCMDS $IDC_DOC_STARCMDS"
 
@@ -55,30 +39,25 @@ bad() { failed=$((failed + 1)); echo "not ok - $behaviour: $*"; shot "failed-$pa
     grep -s '^box' <<<"${S:-}" | sed 's/^/# /'; tail -n 3 "$log/wine$run.log" 2>/dev/null | sed 's/^/# wine: /'; }
 not() { ! "$@"; }
 # until_ok SECONDS COMMAND...: polls COMMAND until it succeeds.
-until_ok() {
-    local end=$((SECONDS + $1)); shift
-    until "$@" >/dev/null 2>&1; do [ $SECONDS -gt $end ] && return 1; sleep 0.2; done
-}
-# check DESCRIPTION COMMAND...: COMMAND holds now.
-check() { local what=$1; shift; if "$@" >/dev/null 2>&1; then ok "$what"; else bad "$what"; return 1; fi; }
+until_ok() { local end=$((SECONDS + $1)); shift
+    until "$@" >/dev/null 2>&1; do [ $SECONDS -gt $end ] && return 1; sleep 0.2; done; }
+tally() { if until_ok "$@"; then ok "$what"; else bad "$what"; return 1; fi; }
+check() { local what=$1; shift; tally -1 "$@"; }  # check DESCRIPTION COMMAND...: COMMAND holds now
 # awaits DESCRIPTION COMMAND...: within 20 s, which a program's first start in a prefix can take.
-awaits() { local what=$1; shift; if until_ok 20 "$@"; then ok "$what"; else bad "$what"; return 1; fi; }
+awaits() { local what=$1; shift; tally 20 "$@"; }
 # wait_for [-t SECONDS] DESCRIPTION COMMAND...: polls the menu's state, into $S, until COMMAND holds.
-wait_for() {
-    local t=10 what; [ "$1" != -t ] || { t=$2; shift 2; }
-    what=$1; shift
-    if until_ok "$t" with_state "$@"; then ok "$what"; else bad "$what"; return 1; fi
-}
+wait_for() { local t=10 what; [ "$1" != -t ] || { t=$2; shift 2; }; what=$1; shift; tally "$t" with_state "$@"; }
 with_state() { S=$(state) && "$@"; }
-finish() { check "no planted DLL was loaded" not grep -qs " loaded" "$log"/standin*.log
+gone() { ! kill -0 "$1" 2>/dev/null; }
+ended() { awaits "$1 ends the menu" gone "$menu"; }  # ended HOW
+# finish HOW COMMAND...: COMMAND ends the menu, as HOW says; then the tally.
+finish() { "${@:2}"; ended "$1"; check "no planted DLL was loaded" not grep -qs " loaded" "$log"/standin*.log
     echo "e2e $mode $behaviour: $passed passed, $failed failed"; [ $failed -eq 0 ]; exit; }
 
 # A probe that Wine could not start is tried again (up to three times), and logged.
-p() {
-    local try r
+p() { local try r
     for try in 1 2 3; do r=$(wine "$base/probe.exe" "$@" 2>>"$log/probe.err") && break; echo "probe $* exited $? (try $try)" >>"$log/probe.err"; done
-    [ -z "$r" ] || printf '%s\n' "$r" | tr -d '\r'
-}
+    [ -z "$r" ] || printf '%s\n' "$r" | tr -d '\r'; }
 state() { p state | tee -a "$log/probe.log"; echo "----" >>"$log/probe.log"; }
 has() { grep -qE "$1" <<<"$S"; }
 # A text of the table as the probe shows it (newlines as \n).
@@ -87,13 +66,11 @@ panel_is() { grep -qxF "panel $(text "$1")" <<<"$S"; }
 box_is() { grep -qxF "box $1|$2" <<<"$S"; }
 no_box() { ! has "^box"; }
 shown() { awk -v id="$1" '$1 == "ctl" && $2 == id { f = $3 } END { exit f != 1 }' <<<"$S"; }
-group_shown() {  # drivers | commands | none
-    local c=0 d=0 i
-    for i in $COMMAND_GROUP; do shown "$i" && c=$((c + 1)); done
+shows_group() { group_is "$1" && panel_is "panel.$2"; }  # shows_group GROUP ID: its buttons, and ID's text
+group_is() {  # drivers | commands | none: which group is shown, all of it, and the other not
+    local c=0 d=0 i; for i in $COMMAND_GROUP; do shown "$i" && c=$((c + 1)); done
     for i in $DRIVER_GROUP; do shown "$i" && d=$((d + 1)); done
-    case $c/$d in 3/0) echo commands ;; 0/4) echo drivers ;; 0/0) echo none ;; *) echo "mixed $c/$d" ;; esac
-}
-group_is() { [ "$(group_shown)" = "$1" ]; }
+    case $1 in commands) [ $c/$d = 3/0 ] ;; drivers) [ $c/$d = 0/4 ] ;; none) [ $c/$d = 0/0 ] ;; esac; }
 # The menu's window, frame and caption included.
 menu_geo() { state | awk '$1 == "menu" { printf "%dx%d+%d+%d", $5 - $3, $6 - $4, $3, $4 }'; }
 shot() { import -window root -crop "$(menu_geo)" +repage "$log/$1.png" 2>/dev/null; }
@@ -110,8 +87,7 @@ repaint() { p send "$1" 0x000A 1 >/dev/null; }
 # (face, hi, shadow or text when a button colour), its pure-blue pixels, their longest run
 # along a row, and how far right and down of centre they lie (twice the offset).
 look() {
-    local st
-    st=$(state)
+    local st; st=$(state)
     { awk '$1 == "colours" { print }' <<<"$st"; grab "$1" 0 "$st"; } | awk '
         NR == 1 { split("face hi shadow text", n); for (i = 5; i > 1; i--) name[$i] = n[i - 1]; next }
         NR == 2 { w = $1; h = $2; l = t = 9999; next }
@@ -126,18 +102,13 @@ frame_is() { [ "$(look "$1" | cut -d' ' -f1-4)" = "$2" ]; }
 # run of 24: the underline under the shortest label (退 出, two characters
 # of 12 px); within 3 px across and 4 px down of centre, twice the offset,
 # which rounding and the underline below the text allow.
-hovered() {
-    look "$1" | awk '$1 $2 $3 $4 == "hihishadowshadow" && $5 > 30 && $6 >= 24 && $7 * $7 <= 9 && $8 * $8 <= 16 { f = 1 }
-                     END { exit !f }'
-}
+hovered() { look "$1" | awk '$1 $2 $3 $4 == "hihishadowshadow" && $5 > 30 && $6 >= 24 && $7 * $7 <= 9 && $8 * $8 <= 16 { f = 1 }
+                             END { exit !f }'; }
 plain() { look "$1" | awk '$1 $2 $3 $4 == "facefacefaceface" && $5 == 0 { f = 1 } END { exit !f }'; }
-# The X pointer's shape: "W H XHOT YHOT"; the hand is 32 x 32 with its hot spot at (6, 0).
-pointer() {
-    /usr/bin/python3 -c 'from Xlib import display
+# The X pointer's shape: the hand is 32 x 32 with its hot spot at (6, 0).
+is_hand() { [ "$(/usr/bin/python3 -c 'from Xlib import display
 d = display.Display(); d.xfixes_query_version(); c = d.xfixes_get_cursor_image(d.screen().root)
-print(c.width, c.height, c.xhot, c.yhot)'
-}
-is_hand() { [ "$(pointer)" = "32 32 6 0" ]; }
+print(c.width, c.height, c.xhot, c.yhot)')" = "32 32 6 0" ]; }
 centre() { state | awk -v id="$1" '$1 == "ctl" && $2 == id { printf "%d %d\n", ($4 + $6) / 2, ($5 + $7) / 2 }'; }
 # Moving to where the pointer is sends nothing: the second, small move does.
 move() { xdotool mousemove "$1" "$2"; sleep 0.05; xdotool mousemove $(($1 + 1)) "$2"; }
@@ -147,20 +118,14 @@ click() { hover "$1"; xdotool click 1; }
 empty_space() { move $(state | awk '$1 == "menu" { printf "%d %d\n", $5 - 15, ($4 + $6) / 2 }'); }
 answer() { p answer "$1" >/dev/null; }
 # tab_to ID KEY: KEY (Tab, shift+Tab) until the focus is on ID, nine presses at most.
-tab_to() {
-    local i=0
-    S=$(state)
-    until has "^focus $1$" || [ $((i += 1)) -gt 9 ]; do xdotool key "$2"; sleep 0.2; S=$(state); done
-    has "^focus $1$"
-}
+tab_to() { local i=0; S=$(state)
+    until has "^focus $1$" || [ $((i += 1)) -gt 9 ]; do xdotool key "$2"; sleep 0.2; S=$(state); done; has "^focus $1$"; }
 # The stand-ins record their full path, one log a start of the menu.
 ran() { grep -qF "\\$1 ran" "$log/standin$run.log" 2>/dev/null; }
 reg() { wine reg "$@" >/dev/null 2>&1; }
 
-# The printer-install command as the stand-in printui of this prefix's own
-# architecture was given it: hidden, in the disc's root, with the design's
-# switches, ESC模式 intact (texts.tsv doubles its backslashes). It holds the
-# command open while $hold exists.
+# The printer-install command as this prefix's own printui stand-in got it: hidden, in the disc's
+# root, the design's switches, ESC模式 intact (texts.tsv doubles its backslashes); held while $hold is.
 hold=$log/printui.hold
 export VELTA_PRINTUI_HOLD="Z:$hold" VELTA_STANDIN_NOUI=1
 printui_line="printui $arch ran in Z:$(tr / '\\' <<<"$cd") show 0: $(text printui | sed 's/^.*PrintUIEntry //; s/\\\\/\\/g')"
@@ -172,8 +137,7 @@ run=0
 # autorun starts it, or from another folder; the disc, or a copy of it.
 start_menu() {
     run=$((run + 1))
-    export VELTA_STANDIN_LOG="Z:$log/standin$run.log" VELTA_PRINTUI_LOG="Z:$log/printui$run.log"
-    export VELTA_BROWSER_LOG="$log/browser.log"
+    export VELTA_STANDIN_LOG="Z:$log/standin$run.log" VELTA_PRINTUI_LOG="Z:$log/printui$run.log" VELTA_BROWSER_LOG="$log/browser.log"
     ( cd "${2:-$cd}" && WINEDLLOVERRIDES="mscoree,mshtml=;shell32,winspool.drv=n,b;printui=n" WINEDEBUG="-all,err+process,err+module${1:-}" \
         exec wine "${3:-$cd}/SetupMenu.exe" ) >"$log/wine$run.log" 2>&1 &
     menu=$!
@@ -183,11 +147,6 @@ start_menu() {
     for _ in $(seq 20); do now=$(import -window root -crop "$(menu_geo)" rgb:- 2>/dev/null | md5sum)
         [ "$now" != "$last" ] && last=$now && sleep 0.3 || break; done
 }
-menu_gone() { ! kill -0 "$menu" 2>/dev/null; }
-gone() { ! kill -0 "$1" 2>/dev/null; }
-second() {  # a second start from the disc; it must end by itself
-    ( cd "$cd" && exec wine "$cd/SetupMenu.exe" ) >>"$log/second.log" 2>&1 &
+second() { ( cd "$cd" && exec wine "$cd/SetupMenu.exe" ) >>"$log/second.log" 2>&1 &  # second WHEN: a start from the disc
     awaits "$1: a second start ends by itself" gone $!
-    wait_for "and one menu remains, restored and in front" has "^menus 1 0 1$"
-}
-ended() { awaits "$1 ends the menu" menu_gone; }  # ended HOW
+    wait_for "and one menu remains, restored and in front" has "^menus 1 0 1$"; }

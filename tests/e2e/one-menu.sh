@@ -11,10 +11,7 @@ second "with it minimised"
 wait_for -t 20 "another program's window comes in front of the menu" has "^menus 1 0 0$"
 second "with another program in front of it"
 kill $other
-# Alt+F4 goes to the window the window manager has active: not before it has
-# gone back to the menu.
+# Alt+F4 goes to the window the window manager has active: not before that is the menu again.
 in_front_again() { ! has "^window .*记事本" && has "^menus 1 0 1$"; }
 wait_for "that program gone, the menu is in front again" in_front_again
-xdotool key alt+F4
-ended "Alt+F4"
-finish
+finish Alt+F4 xdotool key alt+F4

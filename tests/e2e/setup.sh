@@ -1,17 +1,11 @@
 #!/usr/bin/env bash
-# Lays out what the end-to-end scripts of one MODE share, under OUT/base:
-# a fresh prefix of that Windows version with the stand-in printui.dll in
-# place of Wine's, the shell's associations a real Windows has, and the
-# disc, extracted from CD_ISO through its Joliet tree as Windows reads it,
-# read-only, with the PLANTED files beside the menu. As root, it copies what
-# the scripts need to a folder of the user E2E_USER (default menuuser, made
-# by tools/install-deps.sh) under /tmp, whose path it leaves in
-# OUT/stage.path, and runs there as that user: Wine run as root writes over
-# read-only files.
-#   setup.sh MODE OUT PROBE_EXE CD_ISO PRINTUI_DIR PLANTED...   lay it out
-#   setup.sh --clean MODE OUT                                    take it away
-# PRINTUI_DIR: x86/ and x64/printui.dll. WINE_ARCH=win64: a 64-bit prefix
-# (and, with MENU_BITS=64, the menu built as a 64-bit program).
+# What the end-to-end scripts of one MODE share, under OUT/base: a fresh prefix of that Windows
+# with the printui.dll stand-in and the shell's associations a real Windows has; the disc, from
+# CD_ISO's Joliet tree as Windows reads it, read-only, with PLANTED beside the menu. As root it runs
+# as E2E_USER (default menuuser) from a copy under /tmp named in OUT/stage.path: Wine run as root
+# writes over read-only files. WINE_ARCH=win64: a 64-bit prefix (MENU_BITS=64: a 64-bit menu).
+#   setup.sh MODE OUT PROBE_EXE CD_ISO PRINTUI_DIR PLANTED...   (PRINTUI_DIR: x86/ and x64/printui.dll)
+#   setup.sh --clean MODE OUT
 set -u
 if [ "$1" = --clean ]; then
     stage=$(cat "$3/stage.path" 2>/dev/null) && rm -rf "${stage:?}" "$3/stage.path"
@@ -21,10 +15,8 @@ mode=$1 out=$2 probe=$(realpath "$3") iso=$(realpath "$4") printui=$(realpath "$
 shift 5
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
-if [ "${MENU_BITS:-32}" = 32 ] && ! wine --version >/dev/null 2>&1; then
-    echo "skipped: this machine cannot run Wine's 32-bit loader ($(wine --version 2>&1 | tail -1))"
-    exit 77
-fi
+[ "${MENU_BITS:-32}" != 32 ] || wine --version >/dev/null 2>&1 ||
+    { echo "skipped: this machine cannot run Wine's 32-bit loader ($(wine --version 2>&1 | tail -1))"; exit 77; }
 if [ "$(id -u)" = 0 ] && [ "${E2E_STAGED:-}" != 1 ]; then
     user=${E2E_USER:-menuuser}
     id "$user" >/dev/null 2>&1 || { echo "no user $user: run tools/install-deps.sh"; exit 1; }
@@ -48,8 +40,7 @@ export WINE_VERSION_MODE=$mode WINE_PREFIX_ROOT=$base/prefixes
 "$top/cmake/wine-run.sh" --fresh || { echo "cannot make the $mode prefix"; exit 1; }
 mv "$base/prefixes/$mode${WINE_ARCH:+-$WINE_ARCH}" "$base/prefix" && rm -rf "$base/prefixes"
 export WINEPREFIX=$base/prefix WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-# The printui stand-ins in place of Wine's: in a 64-bit prefix System32 is
-# the 64-bit folder, and SysWOW64 the 32-bit one.
+# In a 64-bit prefix System32 is the 64-bit folder, and SysWOW64 the 32-bit one.
 windows=$WINEPREFIX/drive_c/windows
 if [ -d "$windows/syswow64" ]; then
     cp "$printui/x64/printui.dll" "$windows/system32/" && { [ ! -f "$printui/x86/printui.dll" ] || cp "$printui/x86/printui.dll" "$windows/syswow64/"; }
@@ -57,22 +48,16 @@ if [ -d "$windows/syswow64" ]; then
 else
     cp "$printui/x86/printui.dll" "$windows/system32/" && echo x86 >"$base/arch"
 fi || { echo "cannot put the printui stand-ins in the prefix"; exit 1; }
-
-# What the shell opens: web addresses go to a recorder, documents to
-# WordPad, text to Notepad. A fresh prefix has no .doc or .txt association,
-# which every real Windows has.
+# Web addresses go to a recorder, documents to WordPad, text to Notepad: a
+# fresh prefix has no .doc or .txt association, which every real Windows has.
 printf '#!/bin/sh\necho "$1" >>"$VELTA_BROWSER_LOG"\n' >"$base/browser.sh" && chmod +x "$base/browser.sh"
 reg() { wine reg "$@" >/dev/null 2>&1; }
 reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$base/browser.sh" /f
-reg add 'HKCR\.txt' /ve /d txtfile /f
-reg add 'HKCR\.doc' /ve /d VeltaSample.Doc /f
+reg add 'HKCR\.txt' /ve /d txtfile /f && reg add 'HKCR\.doc' /ve /d VeltaSample.Doc /f
 reg add 'HKCR\VeltaSample.Doc\shell\open\command' /ve /d '"C:\Program Files\Windows NT\Accessories\wordpad.exe" "%1"' /f
 wineserver -k; wineserver -w
-
-# The disc: the image's files through its Joliet tree, with the modes the
-# image gives them (no write bits), in a folder with a Chinese name, as a
-# copy of the disc on a hard disk may be: the menu finds its own folder from
-# its path in code page 936.
+# In a folder with a Chinese name, as a copy of the disc on a hard disk may
+# be: the menu finds its own folder from its path in code page 936.
 cd=$base/光盘副本
 xorriso -report_about WARNING -read_fs norock -osirrox on -indev "$iso" -extract / "$cd" 2>/dev/null \
     || { echo "cannot extract $iso"; exit 1; }

@@ -1,31 +1,28 @@
 #!/usr/bin/env bash
-# Start-up: both groups hidden, every other control shown, the welcome
-# text; the window ANSI as Windows 98 (whose W functions mostly fail),
-# Unicode on the NT family; drawn in a Song face; the system menu's last
-# item, after a separator, opens the About box.
+# Start-up: both groups hidden, every other control shown, the welcome text; the window ANSI as
+# Windows 98 (whose W functions mostly fail), Unicode on the NT family; drawn in a Song face; the
+# system menu's last item, after a separator, opens the About box.
 . "$(dirname "$0")/lib.sh"
 start_menu
 at_rest() { group_is none && panel_is welcome &&
     ! has "^ctl ($IDOK|$IDCANCEL|$IDC_BTN_DRIVERS|$IDC_BTN_COMMANDS|$IDC_BTN_TESTPROG|$IDC_PANEL_TEXT|-1) 0 "; }
 wait_for "starts with both groups hidden, every other control shown, and the welcome text" at_rest
-unicode=$([ "$mode" = win98 ] && echo 0 || echo 1)
-check "its window is $([ "$unicode" = 0 ] && echo ANSI || echo Unicode), as its family needs" has "^unicode $unicode$"
+[ "$mode" = win98 ] && unicode="0 ANSI" || unicode="1 Unicode"
+check "its window is ${unicode#* }, as its family needs" has "^unicode ${unicode% *}$"
 # 630 x 530 with a Song face for 宋体, as on Windows; 647 high with Wine's Hei fallback.
 song_high() { awk '$1 == "menu" { h = $6 - $4 } END { exit !(h > 400 && h < 560) }' <<<"$S"; }
 wait_for "the menu is drawn in a Song face (under 560 px high)" song_high
 shot start
-
-# rules: "rules Y...": the rows, from the top, of the open popup menu that are a separator's
-# shadow line, nine tenths of it (the line stops short of the menu's frame) 4 px in from each side.
-rules() {
+# The rows of the open popup menu 4 px in from each side that are nine
+# tenths a separator's shadow (the line stops short of the frame); then its
+# bottom edge: the last item, under 30 px high, just above it.
+separator_last() {
     local st
     st=$(state)
     { awk '$1 == "colours" { print $4 }' <<<"$st"; crop $(awk '$1 == "popup" { print $2 + 4, $3, $4 - 4, $5 }' <<<"$st"); } |
         awk 'NR == 1 { s = $1; next } NR == 2 { w = $1; h = $2; next } $1 "," $2 "," $3 == s { n[int((NR - 3) / w)]++ }
-             END { printf "rules"; for (y = 0; y < h; y++) if (n[y] * 10 > w * 9) printf " %d", y; print "" }'
+             END { for (y = 0; y < h; y++) if (n[y] * 10 > w * 9) r[k++] = y; exit !(k > 1 && r[k - 1] - r[k - 2] < 30) }'
 }
-# Its separator lines, then its bottom edge: the last item, under 30 px high, just above it.
-separator_last() { rules | awk '{ exit !(NF > 2 && $NF - $(NF - 1) < 30) }'; }
 p post 0x112 0xF100 0x20  # SC_KEYMENU, space: the system menu
 awaits "the system menu ends with a separator and one item" separator_last
 xdotool key Up Return
@@ -34,6 +31,4 @@ wait_for "the system menu's last item opens the About box, modal" about_open
 answer 1
 about_closed() { no_box && has "^menu .* 1$"; }
 wait_for "its OK closes it" about_closed
-xdotool key Escape
-ended "Escape"
-finish
+finish Escape xdotool key Escape

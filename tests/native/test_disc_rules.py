@@ -10,30 +10,9 @@ import disc_rules  # noqa: E402
 
 MODEL = 'EPSON TM-U210B Partial cut'
 INF = 'Driver/WIN2000/ESC模式/OEMSETUP.INF'
-# The sample CD's INF in short, which each case changes.
-COMPLETE = r'''[Version]
-Signature="$Windows NT$"
-Class=Printer
-CatalogFile=velta480.cat
-[Manufacturer]
-%VELTA%=VELTA,NTx86,NTamd64
-[VELTA.NTx86]
-"EPSON TM-U210B Partial cut" = TMU210B
-[VELTA.NTamd64]
-"EPSON TM-U210B Partial cut" = TMU210B
-[TMU210B]
-CopyFiles=@TMU210BR.DLL
-[SourceDisksNames.x86]
-1 = %DISK%,,,\i386
-[SourceDisksNames.amd64]
-1 = %DISK%,,,\amd64
-[SourceDisksFiles]
-TMU210B.GPD = 1
-TMU210BR.DLL = 1
-[Strings]
-VELTA="VELTA"
-DISK="VELTA VT-480QX driver CD"
-'''
+# The sample CD's INF, which each case changes.
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'cd', 'OEMSETUP.INF'), encoding='ascii') as f:
+    COMPLETE = f.read()
 FILES = ['i386/TMU210B.GPD', 'i386/TMU210BR.DLL', 'amd64/TMU210B.GPD', 'amd64/TMU210BR.DLL', 'velta480.cat']
 AMD64_ONLY = ('%VELTA%=VELTA,NTx86,NTamd64', '%VELTA%=VELTA,NTamd64'), ('[VELTA.NTx86]', '[OTHER]')
 # (case, (old, new) in the INF, files taken away, files added, encoding, refusals, warnings):
@@ -46,14 +25,14 @@ INF_CASES = [
       ('[VELTA.NTamd64]', '[velta.ntAMD64]'), ('[SourceDisksFiles]', '[SOURCEDISKSFILES]')], [], [], 'ascii', [], []),
     ('files named in another case than on the disc', [('TMU210BR.DLL = 1', 'tmu210br.dll = 1')], [], [], 'ascii', [], []),
     ('comments and quoted values', [('Class=Printer', 'Class = "Printer" ; a comment, = and all'),
-      ('= TMU210B\n[VELTA.NTamd64]', '= TMU210B ; "a" comment\n[VELTA.NTamd64]')], [], [], 'ascii', [], []),
-    ('a %string% model', [('"EPSON TM-U210B Partial cut" = TMU210B\n[TMU', '%M% = TMU210B\n[TMU'),
+      ('= TMU210B, VELTAVT-480QX\n', '= TMU210B, VELTAVT-480QX ; "a" comment\n')], [], [], 'ascii', [], []),
+    ('a %string% model', [('"EPSON TM-U210B Partial cut" = TMU210B, VELTAVT-480QX\n\n[TMU', '%M% = TMU210B\n\n[TMU'),
       ('[Strings]', '[Strings]\nM = "EPSON TM-U210B Partial cut"')], [], [], 'ascii', [], []),
     ('decorations with versions, one line', [('VELTA,NTx86,NTamd64', 'VELTA,NTx86,NTamd64.6.0,NTx86.6.0,NTarm64.6.0'),
       ('[VELTA.NTamd64]', '[VELTA.NTamd64.6.0]')], [], [], 'ascii', [], []),
     ('600 random bytes', [('', os.urandom(600).decode('latin-1'))], [], [], 'latin-1', ['no [Version] Class'], []),
     ('a Class not Printer', [('Class=Printer', 'Class=Image')], [], [], 'ascii', ['Class is Image, not Printer'], []),
-    ('the model spelt otherwise in its NTamd64 section', [(' Partial cut" = TMU210B\n[TMU', ' Partial-cut" = TMU210B\n[TMU')], [], [], 'ascii',
+    ('the model spelt otherwise in its NTamd64 section', [(' Partial cut" = TMU210B, VELTAVT-480QX\n\n[TMU', ' Partial-cut" = TMU210B\n\n[TMU')], [], [], 'ascii',
      [], ['no NTamd64']),
     ('the model in no section', [('"EPSON TM-U210B Partial cut"', '"EPSON TM-U210"')], [], [], 'ascii',
      ['"EPSON TM-U210B Partial cut" is in none of its models sections'], []),
@@ -76,10 +55,10 @@ INF_CASES = [
     ('and that file missing', [('[Strings]', '[SourceDisksFiles.amd64]\nTMU210BR.DLL = 1,x64\n[Strings]')], [], [], 'ascii',
      ['TMU210BR.DLL ([SourceDisksFiles.amd64]), which amd64 Windows needs, is not in Driver/WIN2000/ESC模式/amd64/x64'], []),
     ('one disk for both, a file in its own subfolder', [('[SourceDisksNames.x86]\n1 = %DISK%,,,\\i386', '[SourceDisksNames]\n1 = %DISK%'),
-      ('[SourceDisksNames.amd64]\n1 = %DISK%,,,\\amd64', ''), ('TMU210B.GPD = 1', 'TMU210B.GPD = 1,i386')],
+      ('[SourceDisksNames.amd64]\n1 = %DISK%,,,\\amd64', ''), ('TMU210B.GPD  = 1', 'TMU210B.GPD = 1,i386')],
      ['amd64/TMU210B.GPD'], [], 'ascii', ['TMU210BR.DLL ([SourceDisksFiles]), which amd64 Windows needs, is not in Driver/WIN2000/ESC模式',
                                           'TMU210BR.DLL ([SourceDisksFiles]), which x86 Windows needs, is not in Driver/WIN2000/ESC模式'], []),
-    ('a disk no [SourceDisksNames] has', [('TMU210B.GPD = 1', 'TMU210B.GPD = 2'), *AMD64_ONLY], [], [], 'ascii',
+    ('a disk no [SourceDisksNames] has', [('TMU210B.GPD  = 1', 'TMU210B.GPD = 2'), *AMD64_ONLY], [], [], 'ascii',
      ['TMU210B.GPD ([SourceDisksFiles]) names a disk that [SourceDisksNames] lacks: amd64 Windows'], ['no 32-bit']),
 ]
 
