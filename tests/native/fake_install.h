@@ -30,6 +30,7 @@ struct FakeInstall : Spooler, IInstallOps, IShellOpen
 {
     int nAnswer = 6;
     unsigned uExec = 33;
+    bool bRunning = false;            // what CommandRunning answers
     std::vector<std::string> absent;  // every other file is there until a copy makes it
     std::string strCopyFails;         // a copy to this path fails
     Calls calls;
@@ -37,14 +38,9 @@ struct FakeInstall : Spooler, IInstallOps, IShellOpen
     bool GetDriverDirectory(char* buf, unsigned cb) override
     {
         calls.push_back("dir");
-        std::strncpy(buf, strDir.c_str(), cb);
-        return bDirOk;
+        return std::strncpy(buf, strDir.c_str(), cb), bDirOk;
     }
-    bool GetSystemFolder(char* buf, unsigned cb) override
-    {
-        std::strncpy(buf, strSystem.c_str(), cb);
-        return !strSystem.empty();
-    }
+    bool GetSystemFolder(char* buf, unsigned cb) override { return std::strncpy(buf, strSystem.c_str(), cb), !strSystem.empty(); }
     bool CopyFileTo(const char* src, const char* dst, bool bFail) override
     {
         calls.push_back("copy " + Str(src) + " > " + Str(dst) + (bFail ? " fail" : " over"));
@@ -53,10 +49,7 @@ struct FakeInstall : Spooler, IInstallOps, IShellOpen
         absent.erase(std::remove(absent.begin(), absent.end(), dst), absent.end());
         return true;
     }
-    bool FileExists(const char* path) override
-    {
-        return std::find(absent.begin(), absent.end(), path) == absent.end();
-    }
+    bool FileExists(const char* path) override { return std::find(absent.begin(), absent.end(), path) == absent.end(); }
     bool AddDriver(unsigned long level, DRIVER_INFO_3_REC* d) override
     {
         std::string deps;
@@ -80,30 +73,25 @@ struct FakeInstall : Spooler, IInstallOps, IShellOpen
         return bPrinterOk ? this : nullptr;
     }
     void ClosePrinterHandle(void* h) override { calls.push_back(h == this ? "close" : "close other"); }
-    unsigned long LastError() override { calls.push_back("lasterror"); return dwError; }
+    unsigned long LastError() override { return calls.push_back("lasterror"), dwError; }
     int DialogMessage(const char* text, const char* caption, unsigned style) override
     {
-        calls.push_back("box " + Str(text) + "|" + Str(caption) + "|" + std::to_string(style));
-        return nAnswer;
+        return calls.push_back("box " + Str(text) + "|" + Str(caption) + "|" + std::to_string(style)), nAnswer;
     }
     int AppMessage(const char* text, unsigned style) override
     {
-        calls.push_back("appbox " + Str(text) + "|" + std::to_string(style));
-        return 1;
+        return calls.push_back("appbox " + Str(text) + "|" + std::to_string(style)), 1;
     }
     unsigned Exec(const char* cmd, unsigned show) override
     {
-        calls.push_back("exec " + Str(cmd) + "|" + std::to_string(show));
-        return uExec;
+        return calls.push_back("exec " + Str(cmd) + "|" + std::to_string(show)), uExec;
     }
-    bool bRunning = false;  // what CommandRunning answers
-    bool CommandRunning() override { calls.push_back("running?"); return bRunning; }
+    bool CommandRunning() override { return calls.push_back("running?"), bRunning; }
     bool IsWow64() override { return bWow64; }
     bool DisableRedirection(void** ppOld) override
     {
         calls.push_back(bRedirectionOff ? "redirection off" : "redirection stays");
-        *ppOld = this;
-        return bRedirectionOff;
+        return *ppOld = this, bRedirectionOff;
     }
     void RevertRedirection(void* pOld) override { calls.push_back(pOld == this ? "redirection on" : "redirection other"); }
     void Open(bool owner, const char* verb, const char* file, const char* params, const char* dir, int show) override
