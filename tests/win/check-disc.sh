@@ -166,9 +166,10 @@ refused "with TMPDIR too small for the disc, the space is named" "$tmp/small (TM
 in=()
 
 # ---- signed, with a throwaway CA's certificate exported with its chain ----
-openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem -days 2 -subj "/CN=Throwaway CA" 2>/dev/null
-openssl req -x509 -newkey rsa:2048 -nodes -keyout cs.key -out cs.pem -days 2 -subj "/CN=VELTA test signer" \
-    -CA ca.pem -CAkey ca.key -addext extendedKeyUsage=codeSigning -addext basicConstraints=CA:false 2>/dev/null
+# cert NAME CN REQ-OPTIONS...: NAME.key and NAME.pem, valid two days from now.
+cert() { openssl req -x509 -newkey rsa:2048 -nodes -keyout $1.key -out $1.pem -days 2 -subj "/CN=$2" "${@:3}" 2>/dev/null; }
+cert ca "Throwaway CA"
+cert cs "VELTA test signer" -CA ca.pem -CAkey ca.key -addext extendedKeyUsage=codeSigning -addext basicConstraints=CA:false
 export SIGN_PASSWORD='throwaway "pass" word'
 openssl pkcs12 -export -inkey cs.key -in cs.pem -certfile ca.pem -out cs.pfx -passout env:SIGN_PASSWORD
 # The programs it starts, as they are started: arguments and SIGN_PASSWORD.
@@ -197,8 +198,7 @@ check "another, that without --timestamp the signature ends with the certificate
 check "and the SHA-256 of the build's menu, which the signature removed gives back" \
     'grep -qx "SHA-256 $(sha256sum <"$build/cd/SetupMenu.exe" | cut -d" " -f1)  SetupMenu.exe without its signature, the build'"'"'s" "$tmp/log"'
 # Self-signed, with an empty password: it signs, and is warned about.
-openssl req -x509 -newkey rsa:2048 -nodes -keyout self.key -out self.pem -days 2 -subj "/CN=VELTA self-signed" \
-    -addext extendedKeyUsage=codeSigning 2>/dev/null
+cert self "VELTA self-signed" -addext extendedKeyUsage=codeSigning
 openssl pkcs12 -export -inkey self.key -in self.pem -out self.pfx -passout pass:
 SIGN_PASSWORD= make_disc --sign self.pfx "$maker" self/VT480QX.iso; rc=$?
 check "a self-signed certificate with an empty password signs, with a warning naming it" '[ $rc = 0 ] && [ -f self/VT480QX.iso ] &&
@@ -209,8 +209,7 @@ check "a self-signed certificate with an empty password signs, with a warning na
 for c in "tls serverAuth +0 is not a code-signing" "old codeSigning -400 (certificate has expired); no image" \
          "new codeSigning +30 (certificate is not yet valid); no image"; do
     set -- $c
-    faketime -f "${3}d" openssl req -x509 -newkey rsa:2048 -nodes -keyout $1.key -out $1.pem -days 2 \
-        -subj "/CN=VELTA $1" -addext extendedKeyUsage=$2 2>/dev/null
+    faketime -f "${3}d" bash -c "$(declare -f cert); cert $1 'VELTA $1' -addext extendedKeyUsage=$2"
     openssl pkcs12 -export -inkey $1.key -in $1.pem -out $1.pfx -passout env:SIGN_PASSWORD
     refused "$1.pfx is refused: its certificate ${*:4}" "${*:4}" --sign $1.pfx "$maker" $1/VT480QX.iso
 done
