@@ -1,10 +1,6 @@
-// Every text of the program against the table of texts.
+// The table of texts, for the other tables to compare the program's texts
+// with: each is checked where it is used.
 #include "texts.h"
-#include "app/cd_paths.h"
-#include "app/startup.h"
-#include "install/install.h"
-#include "launch/launch.h"
-#include "panel/panel.h"
 
 #include <gtest/gtest.h>
 #include <fstream>
@@ -39,27 +35,4 @@ std::string T(const char* pszName)
     auto it = s_texts.find(pszName);
     EXPECT_NE(s_texts.end(), it) << "no text " << pszName << " in " << TEXTS_TSV;
     return it == s_texts.end() ? std::string() : it->second;
-}
-
-TEST(Texts, EachIsTheTablesInCodePage936)
-{
-    const struct { const char* pszName; const char* pszText; } rows[] = {
-        { "caption", g_szMenuCaption }, { "welcome", g_szWelcomeText }, { "noversion", g_szNoVersionText },
-        { "panel.1002", PanelText(1002) }, { "panel.1003", PanelText(1003) },
-        { "panel.1005", PanelText(1005) }, { "panel.1", PanelText(1) },
-        { "copyfailed", g_szCopyFailed }, { "driverfailed", g_szDriverFailed },
-        { "installed", g_szInstalled }, { "already", g_szAlreadyInstalled },
-        { "printerfailed", g_szPrinterFailed }, { "errorcaption", g_szInstallErrorCaption },
-        { "installcaption", g_szInstallCaption }, { "promptcaption", g_szPromptCaption },
-        { "prompt.epson9x", g_szPromptEpson9x }, { "prompt.epsonnt", g_szPromptEpsonNt },
-        { "prompt.starnt", g_szPromptStarNt }, { "commandfailed", g_szCommandFailed },
-        { "commandfailedcaption", g_szCommandFailedCaption }, { "printui", g_szPrintUiCommand },
-        { "web", g_szWebAddress }, { "cd.test", g_szTestProgram }, { "cd.vttm", g_szDocOwnCmds },
-        { "cd.epson", g_szDocEpsonCmds }, { "cd.star", g_szDocStarCmds }, { "cd.readme", g_szReadme },
-        { "cd.epson9x", g_szInstEpson9x }, { "cd.epsonnt", g_szInstEpsonNt },
-        { "cd.starnt", g_szInstStarNt }, { "cd.inf", g_szInfEscNt },
-        { "cd.esc9x", g_szDriverEsc9x }, { "cd.star9x", g_szDriverStar9x },
-    };
-    for (const auto& r : rows)
-        EXPECT_EQ(T(r.pszName), r.pszText ? r.pszText : "(none)") << r.pszName;
 }
