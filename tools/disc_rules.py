@@ -8,8 +8,9 @@
       exit 1 if any
   disc_rules.py inf FOLDER INF MODEL
       the printer INF (INF, below FOLDER) as Windows' setup reads it for
-      the standard driver's MODEL: what makes it unusable on stderr, exit
-      1; what one kind of Windows cannot do, as warnings
+      the standard driver's MODEL, on stderr: a line for each Windows the
+      menu runs on, saying whether it installs there or why not (then a
+      warning), and what makes the INF unusable, exit 1
   disc_rules.py inf-files INF
       the files beside INF that the INF needs, one a line (the sample CD's
       stand-ins are made from them)
@@ -100,9 +101,32 @@ def decode(data):
     return data.decode('latin-1')
 
 
+def logical_lines(text):
+    """The INF's lines as setup reads them: comments (a ; outside quotes, to
+    the line's end) gone, and a line whose last thing outside quotes is a
+    backslash, blanks or a comment at most after it, joined to the next
+    one, whose leading blanks go. A backslash with anything else after it
+    is a character of the value; quotes end with their line."""
+    out, pending = [], None
+    for raw in text.splitlines():
+        line = raw if pending is None else pending + raw.lstrip()
+        pending, quoted, kept = None, False, ''
+        for i, c in enumerate(line):
+            if c == '"':
+                quoted = not quoted
+            elif not quoted and c == ';':
+                break
+            elif not quoted and c == '\\' and re.fullmatch(r'[\s\\]*(;.*)?', line[i + 1:]):
+                pending = kept
+                break
+            kept += c
+        if pending is None:
+            out.append(kept.strip())
+    return out + ([pending.strip()] if pending is not None else [])
+
+
 def fields(text):
-    """A line's comma-separated fields, quotes taken off ("" is one quote);
-    a ; outside quotes begins a comment."""
+    """A line's comma-separated fields, quotes taken off ("" is one quote)."""
     out, field, quoted, i = [], '', False, 0
     while i < len(text):
         c = text[i]
@@ -112,8 +136,6 @@ def fields(text):
                 i += 1
             else:
                 quoted = not quoted
-        elif c == ';' and not quoted:
-            break
         elif c == ',' and not quoted:
             out.append(field.strip())
             field = ''
@@ -123,73 +145,127 @@ def fields(text):
     return out + [field.strip()]
 
 
+# Where a Simplified Chinese Windows, the menu's users' own, finds %strkey%
+# first (its language, then Chinese in general).
+ZH_CN = ('strings.0804', 'strings.0004')
+
+
 class Inf:
     """Sections by their names without case, each a list of (key or None,
     fields); same-named sections are one, as setup merges them."""
 
     def __init__(self, data):
-        self.sections, section, lines = {}, None, decode(data).splitlines()
-        while lines:
-            line = lines.pop(0)
-            while line.rstrip().endswith('\\') and lines:  # continued
-                line = line.rstrip()[:-1] + lines.pop(0)
-            line = line.strip()
+        self.sections, section = {}, None
+        for line in logical_lines(decode(data)):
             if line.startswith('['):
                 section = self.sections.setdefault(line[1:line.find(']')].strip().lower(), [])
-            elif section is not None and line and not line.startswith(';'):
+            elif section is not None and line:
                 key, eq, value = self.split_key(line)
                 section.append((key, fields(value)) if eq else (None, fields(line)))
-        self.strings = {k.lower(): v[0] if v else '' for k, v in self.sections.get('strings', []) if k}
+        # %strkey% as Windows finds it: in [Strings], and on Simplified
+        # Chinese Windows first in its own language's section.
+        self.strings, self.strings_zh_cn = {}, {}
+        for name in ('strings',) + ZH_CN[::-1]:
+            found = {k.lower(): v[0] if v else '' for k, v in self.sections.get(name, []) if k}
+            self.strings_zh_cn.update(found)
+            if name == 'strings':
+                self.strings.update(found)
 
     @staticmethod
     def split_key(line):
-        """key, '=', value: an = inside quotes or after a ; is no key's."""
+        """key, '=', value: an = inside quotes is no key's."""
         quoted = False
         for i, c in enumerate(line):
             if c == '"':
                 quoted = not quoted
-            elif c == ';' and not quoted:
-                break
             elif c == '=' and not quoted:
                 return fields(line[:i])[0], '=', line[i + 1:]
         return None, '', line
 
-    def resolve(self, text):
-        """%key% from [Strings]; %% is a %."""
-        return re.sub(r'%([^%]*)%', lambda m: self.strings.get(m.group(1).lower(), m.group(0)) if m.group(1) else '%',
-                      text)
+    def localised(self):
+        """Whether Simplified Chinese Windows reads strings of its own."""
+        return any(n in self.sections for n in ZH_CN)
 
-    def entries(self, name):
-        return [(self.resolve(k) if k else k, [self.resolve(f) for f in v]) for k, v in self.sections.get(name.lower(), [])]
+    def resolve(self, text, zh_cn=False):
+        """%key% from [Strings], or as Simplified Chinese Windows finds it;
+        %% is a %."""
+        table = self.strings_zh_cn if zh_cn else self.strings
+        return re.sub(r'%([^%]*)%', lambda m: table.get(m.group(1).lower(), m.group(0)) if m.group(1) else '%', text)
+
+    def entries(self, name, zh_cn=False):
+        return [(self.resolve(k, zh_cn) if k else k, [self.resolve(f, zh_cn) for f in v])
+                for k, v in self.sections.get(name.lower(), [])]
 
     def value(self, section, key):
         return next((v[0] for k, v in self.entries(section) if k and k.lower() == key.lower() and v), None)
 
 
-ARCHS = ('x86', 'amd64')
+# The Windows the menu runs on, each as setup reads a printer INF there: its
+# usual name, the architecture of the printui the menu starts (the native
+# one, through Sysnative), and its version and first build.
+WINDOWS = [
+    ('Windows 2000', 'x86', (5, 0, 2195)),
+    ('Windows XP', 'x86', (5, 1, 2600)),
+    ('Windows Server 2003', 'x86', (5, 2, 3790)),
+    ('Windows XP x64 and Server 2003 x64', 'amd64', (5, 2, 3790)),
+    ('Windows Vista', 'x86', (6, 0, 6000)),
+    ('Windows Vista x64', 'amd64', (6, 0, 6000)),
+    ('Windows 7', 'x86', (6, 1, 7600)),
+    ('Windows 7 x64', 'amd64', (6, 1, 7600)),
+    ('Windows 8', 'x86', (6, 2, 9200)),
+    ('Windows 8 x64', 'amd64', (6, 2, 9200)),
+    ('Windows 8.1', 'x86', (6, 3, 9600)),
+    ('Windows 8.1 x64', 'amd64', (6, 3, 9600)),
+    ('Windows 10', 'x86', (10, 0, 10240)),
+    ('Windows 10 x64', 'amd64', (10, 0, 10240)),
+    ('Windows 11', 'amd64', (10, 0, 22000)),
+    ('Windows 11 on ARM', 'arm64', (10, 0, 22000)),
+]
+ARCHS = ('x86', 'amd64', 'arm64')
 
 
-def decoration_arch(decoration):
-    """The architecture a models section's decoration serves: x86 for NT
-    and NTx86 (with or without versions), amd64 for NTamd64, None else."""
-    m = re.fullmatch(r'nt([a-z0-9]*)(\..*)?', decoration.lower())
+def decoration_rank(decoration, arch, version):
+    """How well a [Manufacturer] decoration, NT[arch][.major[.minor[.product
+    [.suite[.build]]]]], serves Windows VERSION (major, minor, build) on
+    ARCH, a workstation with no suite: None if not at all, else a rank,
+    higher better: the nearest version at or below the running one, then
+    an architecture named, then a product type named. 64-bit Windows takes
+    only a decoration that names its architecture."""
+    m = re.fullmatch(r'nt(x86|amd64|arm64|ia64|arm)?((?:\.[^.]*){0,5})', decoration.lower())
     if not m:
         return None
-    return {'': 'x86', 'x86': 'x86', 'amd64': 'amd64'}.get(m.group(1))
+    try:
+        major, minor, product, suite, build = [int(f, 0) if f else None for f in (m.group(2).split('.')[1:] + [''] * 5)[:5]]
+    except ValueError:
+        return None
+    if m.group(1) != arch and (m.group(1) or arch != 'x86'):
+        return None
+    if major is None and minor is not None or product not in (None, 1) or suite:
+        return None
+    wanted = (major or 0, minor or 0, build or 0)
+    if wanted[:2] > version[:2] or wanted[2] > version[2]:
+        return None
+    return wanted, m.group(1) is not None, product is not None
 
 
-def model_archs(inf, model):
-    """The architectures whose models sections hold MODEL."""
-    archs = set()
+def models_sections(inf, arch, version):
+    """[(models section, why it is the one)] that setup reads on VERSION and
+    ARCH, one per [Manufacturer] entry that has one there."""
+    out = []
     for _, value in inf.entries('Manufacturer'):
         if not value or not value[0]:
             continue
         base, decorations = value[0], [d for d in value[1:] if d]
-        sections = [(base, 'x86')] + [(base + '.' + d, decoration_arch(d)) for d in decorations]
-        for section, arch in sections:
-            if arch and any(k and k.lower() == model.lower() for k, _ in inf.entries(section)):
-                archs.add(arch)
-    return archs
+        if version[:2] == (5, 0):  # Windows 2000 knows no decorations
+            out.append((base, 'Windows 2000 reads only the undecorated one'))
+            continue
+        ranked = [(r, d) for d in decorations for r in [decoration_rank(d, arch, version)] if r]
+        if ranked:
+            rank, best = max(ranked)
+            out.append((base + '.' + best, 'the best of [Manufacturer]\'s ' + ', '.join(decorations) + ' there'))
+        elif arch == 'x86':
+            out.append((base, 'no decoration of [Manufacturer]\'s serves it'))
+    return out
 
 
 def find(top, rel):
@@ -227,8 +303,16 @@ def needed_files(inf, arch):
     return sorted(out)
 
 
+def catalog(inf, arch):
+    """The catalog setup checks the driver against on ARCH, if any."""
+    return next(filter(None, (inf.value('Version', 'CatalogFile' + d) for d in ('.NT' + arch, '.NT', ''))), None)
+
+
 def check_inf(top, rel, model):
-    """(refusals, warnings) for the INF at TOP/REL and the standard driver's MODEL."""
+    """(refusals, rows) for the INF at TOP/REL and the standard driver's
+    MODEL: a row (name, installs, warns, what) for each Windows the menu
+    runs on, what saying how it installs there or why it cannot; a row
+    that cannot, or installs an unsigned driver, warns."""
     where = os.path.dirname(rel)
     try:
         with open(os.path.join(top, rel), 'rb') as f:
@@ -239,32 +323,59 @@ def check_inf(top, rel, model):
     if (cls or '').lower() != 'printer':
         return ['%s: %s, not Printer: Windows installs no printer from it'
                 % (rel, 'its [Version] Class is ' + cls if cls is not None else 'it has no [Version] Class')], []
-    refused, warned = [], []
-    archs = model_archs(inf, model)
-    if not archs:
-        refused.append('%s: "%s" is in none of its models sections ([Manufacturer]): '
-                       'no Windows can install the standard driver from this disc' % (rel, model))
-    for arch in sorted(archs):
-        for name, folder, section, known in needed_files(inf, arch):
-            if not known:
-                refused.append('%s: %s ([%s]) names a disk that [SourceDisksNames] lacks: %s Windows cannot copy it'
-                               % (rel, name, section, arch))
-            elif find(os.path.join(top, where), os.path.join(folder, name)) is None:
-                refused.append('%s: %s ([%s]), which %s Windows needs, is not in %s'
-                               % (rel, name, section, arch, '/'.join([where] + folder.split('\\')).rstrip('/')))
-    catalogs = [v[0] for k, v in inf.entries('Version') if k and k.lower().startswith('catalogfile') and v and v[0]]
-    for catalog in catalogs:
-        if find(os.path.join(top, where), catalog) is None:
-            refused.append('%s: its catalog %s is not in %s' % (rel, catalog, where))
-    if archs and 'amd64' not in archs:
-        warned.append('%s: "%s" is in no NTamd64 models section: 64-bit Windows (every Windows 10 and 11, nearly) '
-                      'cannot install the standard driver' % (rel, model))
-    if archs and 'x86' not in archs:
-        warned.append('%s: "%s" is in no 32-bit models section (undecorated, NT or NTx86): '
-                      '32-bit Windows cannot install the standard driver' % (rel, model))
-    if not catalogs:
-        warned.append('%s: no CatalogFile: an unsigned driver, which 64-bit Windows warns about or refuses' % rel)
-    return refused, warned
+    refused, rows, missing = [], [], {}
+
+    def files_missing(arch):
+        """Why ARCH cannot copy its files; each refused once."""
+        if arch not in missing:
+            missing[arch] = []
+            for name, folder, section, known in needed_files(inf, arch):
+                place = '/'.join([where] + folder.split('\\')).rstrip('/')
+                if not known:
+                    missing[arch].append('%s names a disk that [SourceDisksNames] lacks' % name)
+                    refused.append('%s: %s ([%s]) names a disk that [SourceDisksNames] lacks: %s Windows cannot copy it'
+                                   % (rel, name, section, arch))
+                elif find(os.path.join(top, where), os.path.join(folder, name)) is None:
+                    missing[arch].append('%s is not in %s' % (name, place))
+                    refused.append('%s: %s ([%s]), which %s Windows needs, is not in %s' % (rel, name, section, arch, place))
+        return missing[arch]
+
+    def holds(section, zh_cn):
+        return any(k and k.lower() == model.lower() for k, _ in inf.entries(section, zh_cn))
+
+    for name, arch, version in WINDOWS:
+        picked = models_sections(inf, arch, version)
+        serving = [s for s, _ in picked if holds(s, False)]
+        cat = catalog(inf, arch)
+        if not picked:
+            why = 'no models section for it: [Manufacturer] names no NT%s decoration, and %s' % (
+                arch, 'none serves it' if arch == 'x86' else '64-bit Windows never reads an undecorated one')
+        elif not serving:
+            section, how = picked[0]
+            why = ('"%s" is not in [%s], the models section it reads (%s)' % (model, section, how)
+                   if section.lower() in inf.sections else
+                   'the models section it reads, [%s] (%s), is not in the INF' % (section, how))
+        elif inf.localised() and not holds(serving[0], True):
+            why = ('Simplified Chinese Windows, the menu\'s users\', names its models by [Strings.0804], '
+                   'and "%s" is then not in [%s]' % (model, serving[0]))
+        else:
+            why = '; '.join(files_missing(arch) + (['its catalog %s is not in %s' % (cat, where)]
+                                                   if cat and find(os.path.join(top, where), cat) is None else []))
+        if why:
+            rows.append((name, False, True, 'cannot install the standard driver: ' + why))
+        elif cat:
+            rows.append((name, True, False, 'installs ([%s]%s, %s)' % (
+                serving[0], ', on Simplified Chinese Windows too ([Strings.0804])' if inf.localised() else '', cat)))
+        else:
+            rows.append((name, True, True, 'installs an unsigned driver ([%s]): no CatalogFile.NT%s or CatalogFile, and '
+                         'Windows asks the user first%s' % (serving[0], arch, ', or refuses it' if arch != 'x86' else '')))
+    catalogs = {v[0] for k, v in inf.entries('Version') if k and k.lower().startswith('catalogfile') and v and v[0]}
+    for cat in sorted(catalogs):
+        if find(os.path.join(top, where), cat) is None:
+            refused.append('%s: its catalog %s is not in %s' % (rel, cat, where))
+    if not any(row[1] for row in rows):
+        refused.append('%s: no Windows can install the standard driver "%s" from it (above)' % (rel, model))
+    return refused, rows
 
 
 def main(argv):
@@ -275,9 +386,11 @@ def main(argv):
         print(size)
         return 1 if bad else 0
     if len(argv) == 5 and argv[1] == 'inf':
-        refused, warned = check_inf(*argv[2:])
-        for w in warned:
-            print('make-disc: warning: ' + w, file=sys.stderr)
+        refused, rows = check_inf(*argv[2:])
+        if rows:
+            print('make-disc: the standard driver (%s, "%s"), Windows by Windows:' % tuple(argv[3:]), file=sys.stderr)
+        for name, _, warns, what in rows:
+            print('make-disc: %s%s: %s' % ('warning: ' if warns else '  ', name, what), file=sys.stderr)
         for r in refused:
             print('make-disc: ' + r, file=sys.stderr)
         return 1 if refused else 0

@@ -9,11 +9,13 @@
 # open or tell from another, every path too long for it, every file of
 # 4 GiB or more and every link to a folder it lies in (a loop). A file a
 # Windows 98 driver depends on that is not beside it is warned about: the
-# system may have it. The printer INF is read as Windows' setup reads it: a
-# Class not Printer, the menu's model in no models section, a file or a
-# catalog it names missing is named and no image is written; the model in
-# no section for 64-bit or for 32-bit Windows, or no catalog, is warned
-# about. The rules are tools/disc_rules.py's; this script builds, checks,
+# system may have it. The printer INF is read as Windows' setup reads it,
+# once for each Windows the menu runs on (2000 to 11, x86, x64 and ARM64),
+# and a line for each says whether that Windows installs the standard
+# driver or why not: a Windows that cannot, or gets an unsigned driver, is
+# warned about. A Class not Printer, a file or a catalog it names missing,
+# or no Windows that can install it, is named and no image is written.
+# The rules are tools/disc_rules.py's; this script builds, checks,
 # copies, writes, reads back and signs. A disc without --sign is warned
 # about: Smart App Control and SmartScreen stop an unsigned menu. FOLDER is
 # only read. OUT is an image file or nothing yet:

@@ -13,53 +13,90 @@ INF = 'Driver/WIN2000/ESC模式/OEMSETUP.INF'
 # The sample CD's INF, which each case changes.
 with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'cd', 'OEMSETUP.INF'), encoding='ascii') as f:
     COMPLETE = f.read()
-FILES = ['i386/TMU210B.GPD', 'i386/TMU210BR.DLL', 'amd64/TMU210B.GPD', 'amd64/TMU210BR.DLL', 'velta480.cat']
-AMD64_ONLY = ('%VELTA%=VELTA,NTx86,NTamd64', '%VELTA%=VELTA,NTamd64'), ('[VELTA.NTx86]', '[OTHER]')
-# (case, (old, new) in the INF, files taken away, files added, encoding, refusals, warnings):
-# each refusal or warning a part of one message, and no other message.
+FILES = ['i386/TMU210B.GPD', 'i386/TMU210BR.DLL', 'amd64/TMU210B.GPD', 'amd64/TMU210BR.DLL',
+         'arm64/TMU210B.GPD', 'arm64/TMU210BR.DLL', 'velta480.cat']
+LINE = '"EPSON TM-U210B Partial cut" = TMU210B, VELTAVT-480QX\n'
+DECORATIONS = '%VELTA%=VELTA,NTx86,NTamd64,NTarm64'
+NO_WIN2000 = ('[VELTA]\n' + LINE, '')
+
+
+def rows(arch=None, before=None, since=None):
+    """The names of the Windows of an architecture, of versions below or from one."""
+    return {n for n, a, v in disc_rules.WINDOWS
+            if (arch is None or a == arch) and (before is None or v < before) and (since is None or v >= since)}
+
+
+X64, ARM, X86 = rows('amd64'), rows('arm64'), rows('x86')
+WIN2000 = rows(before=(5, 1))
+NOT_MODEL = 'is not in [VELTA'
+NONE = 'no Windows can install the standard driver "EPSON TM-U210B Partial cut" from it'
+# (case, (old, new) in the INF, files taken away, files added, encoding, refusals, {rows: what they say}):
+# each refusal a part of one message, and no other; each row named says so in a warning, every other installs.
 INF_CASES = [
-    ('complete', [], [], [], 'ascii', [], []),
-    ('UTF-16LE with its BOM', [], [], [], 'utf-16', [], []),
-    ('UTF-8 with its BOM', [('VELTA="VELTA"', 'VELTA="VELTA 中文"')], [], [], 'utf-8-sig', [], []),
+    ('complete', [], [], [], 'ascii', [], {}),
+    ('UTF-16LE with its BOM', [], [], [], 'utf-16', [], {}),
+    ('UTF-8 with its BOM', [('VELTA="VELTA"', 'VELTA="VELTA 中文"')], [], [], 'utf-8-sig', [], {}),
     ('names and sections in other cases', [('[Version]', '[version]'), ('Class=Printer', 'CLASS=printer'),
-      ('[VELTA.NTamd64]', '[velta.ntAMD64]'), ('[SourceDisksFiles]', '[SOURCEDISKSFILES]')], [], [], 'ascii', [], []),
-    ('files named in another case than on the disc', [('TMU210BR.DLL = 1', 'tmu210br.dll = 1')], [], [], 'ascii', [], []),
+      ('[VELTA.NTamd64]', '[velta.ntAMD64]'), ('[SourceDisksFiles]', '[SOURCEDISKSFILES]')], [], [], 'ascii', [], {}),
+    ('files named in another case than on the disc', [('TMU210BR.DLL = 1', 'tmu210br.dll = 1')], [], [], 'ascii', [], {}),
     ('comments and quoted values', [('Class=Printer', 'Class = "Printer" ; a comment, = and all'),
-      ('= TMU210B, VELTAVT-480QX\n', '= TMU210B, VELTAVT-480QX ; "a" comment\n')], [], [], 'ascii', [], []),
-    ('a %string% model', [('"EPSON TM-U210B Partial cut" = TMU210B, VELTAVT-480QX\n\n[TMU', '%M% = TMU210B\n\n[TMU'),
-      ('[Strings]', '[Strings]\nM = "EPSON TM-U210B Partial cut"')], [], [], 'ascii', [], []),
-    ('decorations with versions, one line', [('VELTA,NTx86,NTamd64', 'VELTA,NTx86,NTamd64.6.0,NTx86.6.0,NTarm64.6.0'),
-      ('[VELTA.NTamd64]', '[VELTA.NTamd64.6.0]')], [], [], 'ascii', [], []),
-    ('600 random bytes', [('', os.urandom(600).decode('latin-1'))], [], [], 'latin-1', ['no [Version] Class'], []),
-    ('a Class not Printer', [('Class=Printer', 'Class=Image')], [], [], 'ascii', ['Class is Image, not Printer'], []),
-    ('the model spelt otherwise in its NTamd64 section', [(' Partial cut" = TMU210B, VELTAVT-480QX\n\n[TMU', ' Partial-cut" = TMU210B\n\n[TMU')], [], [], 'ascii',
-     [], ['no NTamd64']),
-    ('the model in no section', [('"EPSON TM-U210B Partial cut"', '"EPSON TM-U210"')], [], [], 'ascii',
-     ['"EPSON TM-U210B Partial cut" is in none of its models sections'], []),
-    ('a Windows 2000 INF, models undecorated', [('VELTA,NTx86,NTamd64', 'VELTA'), ('[VELTA.NTx86]', '[VELTA]'),
-      ('[VELTA.NTamd64]', '[OTHER]')], [], [], 'ascii', [], ['in no NTamd64 models section: 64-bit Windows']),
-    ('decorated NT', [('VELTA,NTx86,NTamd64', 'VELTA,NT'), ('[VELTA.NTx86]', '[VELTA.NT]'), ('[VELTA.NTamd64]', '[OTHER]')],
-     [], [], 'ascii', [], ['no NTamd64']),
-    ('NTamd64 alone', list(AMD64_ONLY), ['i386/TMU210B.GPD'], [], 'ascii', [],
-     ['in no 32-bit models section (undecorated, NT or NTx86): 32-bit Windows cannot']),
+      ('[VELTA.NTx86]\n' + LINE, '[VELTA.NTx86]\n' + LINE[:-1] + ' ; "a" comment\n')], [], [], 'ascii', [], {}),
+    ('a %string% model', [('[VELTA.NTx86]\n' + LINE, '[VELTA.NTx86]\n%M% = TMU210B\n'),
+      ('[Strings]', '[Strings]\nM = "EPSON TM-U210B Partial cut"')], [], [], 'ascii', [], {}),
+    # Lines as setup reads them: a backslash last outside quotes, or before a comment, continues one.
+    ('a continued line', [(DECORATIONS, '%VELTA%=VELTA,NTx86, \\\n    NTamd64,NTarm64')], [], [], 'ascii', [], {}),
+    ('continued before a comment', [(DECORATIONS, '%VELTA%=VELTA,NTx86,NTamd64, \\ ; and\n  NTarm64')], [], [], 'ascii', [], {}),
+    ('a comment ending in a backslash', [('[VELTA.NTamd64]\n', '[VELTA.NTamd64] ; 64-bit \\\n')], [], [], 'ascii', [], {}),
+    ('a quoted value ending in a backslash', [('[VELTA.NTx86]\n', '[VELTA.NTx86]\n"VELTA VT-80" = TMU80, "VT80\\"\n')],
+     [], [], 'ascii', [], {}),
+    ('600 random bytes', [('', os.urandom(600).decode('latin-1'))], [], [], 'latin-1', ['no [Version] Class'], {}),
+    ('a Class not Printer', [('Class=Printer', 'Class=Image')], [], [], 'ascii', ['Class is Image, not Printer'], {}),
+    # Which models section each Windows reads.
+    ('decorated sections only', [NO_WIN2000, (DECORATIONS, '%VELTA%=VELTA,NTx86,NTamd64')], [], [], 'ascii', [],
+     {frozenset(WIN2000): 'the models section it reads, [VELTA] (Windows 2000 reads only the undecorated one), is not in',
+      frozenset(ARM): 'no models section for it: [Manufacturer] names no NTarm64 decoration, and 64-bit Windows never'}),
+    ('undecorated only', [(DECORATIONS, '%VELTA%=VELTA')], [], [], 'ascii', [],
+     {frozenset(X64): 'no NTamd64 decoration', frozenset(ARM): 'no NTarm64 decoration'}),
+    ('NT, which names no architecture', [(DECORATIONS, '%VELTA%=VELTA,NT'), ('[VELTA.NTx86]', '[VELTA.NT]')], [], [], 'ascii',
+     [], {frozenset(X64): 'no NTamd64 decoration', frozenset(ARM): 'no NTarm64 decoration'}),
+    ('the model in NTamd64.10.0 alone', [(DECORATIONS, '%VELTA%=VELTA,NTx86,NTamd64.10.0,NTarm64'),
+      ('[VELTA.NTamd64]', '[VELTA.NTamd64.10.0]')], [], [], 'ascii', [],
+     {frozenset(X64 - rows(since=(10,))): 'no NTamd64 decoration'}),
+    ('NTamd64.6.0 without the model, over NTamd64 with it', [(DECORATIONS, DECORATIONS + ',NTamd64.6.0'),
+      ('[VELTA.NTarm64]', '[VELTA.NTamd64.6.0]\n"EPSON TM-U210" = TMU210\n\n[VELTA.NTarm64]')], [], [], 'ascii', [],
+     {frozenset(X64 - rows(before=(6,))): NOT_MODEL + '.NTamd64.6.0], the models section it reads (the best of'}),
+    ('and NTamd64 without it, under NTamd64.6.0 with it', [(DECORATIONS, DECORATIONS + ',NTamd64.6.0'),
+      ('[VELTA.NTamd64]\n' + LINE, '[VELTA.NTamd64]\n"EPSON TM-U210" = TMU210\n\n[VELTA.NTamd64.6.0]\n' + LINE)],
+     [], [], 'ascii', [], {frozenset(X64 & rows(before=(6,))): NOT_MODEL + '.NTamd64]'}),
+    ('versions, a build, a product type, a suite', [(DECORATIONS, '%VELTA%=VELTA,NTx86.5.1,NTx86.6.0.3,NTamd64.10.0...22000,'
+                                                     'NTamd64.6.1.1.0x10,NTarm64.10.0.1'),
+      ('[VELTA.NTx86]', '[VELTA.NTx86.5.1]'), ('[VELTA.NTamd64]', '[VELTA.NTamd64.10.0...22000]'),
+      ('[VELTA.NTarm64]', '[VELTA.NTarm64.10.0.1]')], [], [], 'ascii', [],
+     {frozenset(X64 - {'Windows 11'}): 'no NTamd64 decoration'}),
+    ('another name on Simplified Chinese Windows', [('[VELTA.NTamd64]\n' + LINE, '[VELTA.NTamd64]\n%M% = TMU210B\n'),
+      ('[Strings]', '[Strings.0804]\nM = "爱普生 TM-U210B"\n\n[Strings]\nM = "EPSON TM-U210B Partial cut"')], [], [], 'utf-8-sig',
+     [], {frozenset(X64): 'Simplified Chinese Windows, the menu\'s users\', names its models by [Strings.0804], and "EPSON'}),
+    ('the model in no section', [('"EPSON TM-U210B Partial cut"', '"EPSON TM-U210"')], [], [], 'ascii', [NONE],
+     {frozenset(rows()): NOT_MODEL}),
+    # The catalog and the files each Windows needs.
     ('no CatalogFile', [('CatalogFile=velta480.cat', '')], ['velta480.cat'], [], 'ascii', [],
-     ['no CatalogFile: an unsigned driver']),
-    ('its catalog missing', [], ['velta480.cat'], [], 'ascii', ['its catalog velta480.cat is not in Driver/WIN2000/ESC模式'], []),
+     {frozenset(X86): 'installs an unsigned driver ([VELTA', frozenset(X64 | ARM): 'Windows asks the user first, or refuses it'}),
+    ('CatalogFile.NTx86 alone', [('CatalogFile=', 'CatalogFile.NTx86=')], [], [], 'ascii', [],
+     {frozenset(X64): 'no CatalogFile.NTamd64 or CatalogFile', frozenset(ARM): 'no CatalogFile.NTarm64 or CatalogFile'}),
+    ('its catalog missing', [], ['velta480.cat'], [], 'ascii', ['its catalog velta480.cat is not in Driver/WIN2000/ESC模式', NONE],
+     {frozenset(rows()): 'its catalog velta480.cat is not in'}),
     ('a file missing for x86', [], ['i386/TMU210BR.DLL'], [], 'ascii',
-     ['TMU210BR.DLL ([SourceDisksFiles]), which x86 Windows needs, is not in Driver/WIN2000/ESC模式/i386'], []),
-    ('a file missing for amd64', [], ['amd64/TMU210B.GPD'], [], 'ascii',
-     ['TMU210B.GPD ([SourceDisksFiles]), which amd64 Windows needs, is not in Driver/WIN2000/ESC模式/amd64'], []),
-    ('a decorated [SourceDisksFiles.amd64] entry, in a subfolder of its own',
-     [('[Strings]', '[SourceDisksFiles.amd64]\nTMU210BR.DLL = 1,x64\n[Strings]')], ['amd64/TMU210BR.DLL'],
-     ['amd64/x64/TMU210BR.DLL'], 'ascii', [], []),
-    ('and that file missing', [('[Strings]', '[SourceDisksFiles.amd64]\nTMU210BR.DLL = 1,x64\n[Strings]')], [], [], 'ascii',
-     ['TMU210BR.DLL ([SourceDisksFiles.amd64]), which amd64 Windows needs, is not in Driver/WIN2000/ESC模式/amd64/x64'], []),
-    ('one disk for both, a file in its own subfolder', [('[SourceDisksNames.x86]\n1 = %DISK%,,,\\i386', '[SourceDisksNames]\n1 = %DISK%'),
-      ('[SourceDisksNames.amd64]\n1 = %DISK%,,,\\amd64', ''), ('TMU210B.GPD  = 1', 'TMU210B.GPD = 1,i386')],
-     ['amd64/TMU210B.GPD'], [], 'ascii', ['TMU210BR.DLL ([SourceDisksFiles]), which amd64 Windows needs, is not in Driver/WIN2000/ESC模式',
-                                          'TMU210BR.DLL ([SourceDisksFiles]), which x86 Windows needs, is not in Driver/WIN2000/ESC模式'], []),
-    ('a disk no [SourceDisksNames] has', [('TMU210B.GPD  = 1', 'TMU210B.GPD = 2'), *AMD64_ONLY], [], [], 'ascii',
-     ['TMU210B.GPD ([SourceDisksFiles]) names a disk that [SourceDisksNames] lacks: amd64 Windows'], ['no 32-bit']),
+     ['TMU210BR.DLL ([SourceDisksFiles]), which x86 Windows needs, is not in Driver/WIN2000/ESC模式/i386'],
+     {frozenset(X86): 'TMU210BR.DLL is not in Driver/WIN2000/ESC模式/i386'}),
+    ('an arm64 file of its own, in a subfolder', [('[Strings]', '[SourceDisksFiles.arm64]\nTMU210BR.DLL = 1,a\n[Strings]')],
+     ['arm64/TMU210BR.DLL'], ['arm64/a/TMU210BR.DLL'], 'ascii', [], {}),
+    ('and that file missing', [('[Strings]', '[SourceDisksFiles.arm64]\nTMU210BR.DLL = 1,a\n[Strings]')], [], [], 'ascii',
+     ['TMU210BR.DLL ([SourceDisksFiles.arm64]), which arm64 Windows needs, is not in Driver/WIN2000/ESC模式/arm64/a'],
+     {frozenset(ARM): 'TMU210BR.DLL is not in Driver/WIN2000/ESC模式/arm64/a'}),
+    ('a disk no [SourceDisksNames] has', [('TMU210B.GPD  = 1', 'TMU210B.GPD = 2')], [], [], 'ascii',
+     ['TMU210B.GPD ([SourceDisksFiles]) names a disk that [SourceDisksNames] lacks: %s Windows' % a
+      for a in disc_rules.ARCHS] + [NONE],
+     {frozenset(rows()): 'TMU210B.GPD names a disk that [SourceDisksNames] lacks'}),
 ]
 
 
@@ -71,7 +108,7 @@ def write(top, rel, data):
 
 class InfRules(unittest.TestCase):
     def test_each_case(self):
-        for case, edits, gone, added, encoding, refusals, warnings in INF_CASES:
+        for case, edits, gone, added, encoding, refusals, warns in INF_CASES:
             with self.subTest(case), tempfile.TemporaryDirectory() as top:
                 text = COMPLETE
                 for old, new in edits:
@@ -80,16 +117,24 @@ class InfRules(unittest.TestCase):
                 write(top, INF, text.replace('\n', '\r\n').encode(encoding))
                 for f in set(FILES) - set(gone) | set(added):
                     write(top, os.path.dirname(INF) + '/' + f, b'stand-in')
-                refused, warned = disc_rules.check_inf(top, INF, MODEL)
-                for want, got in ((refusals, refused), (warnings, warned)):
-                    self.assertEqual(len(want), len(got), got)
-                    for w in want:
-                        self.assertTrue(any(w in g and g.startswith(INF + ': ') for g in got), (w, got))
+                refused, table = disc_rules.check_inf(top, INF, MODEL)
+                self.assertEqual(len(refusals), len(refused), refused)
+                for r in refusals:
+                    self.assertTrue(any(r in g and g.startswith(INF + ': ') for g in refused), (r, refused))
+                # Every Windows, or none when the INF is no printer's.
+                self.assertEqual([n for n, _, _ in disc_rules.WINDOWS] if 'Class' not in str(refused) else [],
+                                 [n for n, _, _, _ in table])
+                for name, installs, warning, what in table:
+                    want = next((w for names, w in warns.items() if name in names), None)
+                    if want is None:
+                        self.assertEqual((True, False), (installs, warning), (name, what))
+                    else:
+                        self.assertTrue(warning and want in what, (name, want, what))
 
     def test_files_the_sample_cd_needs(self):
         inf = disc_rules.Inf(COMPLETE.encode())
-        self.assertEqual([('TMU210B.GPD', 'amd64', '[SourceDisksFiles]'), ('TMU210BR.DLL', 'amd64', '[SourceDisksFiles]')],
-                         [(n, d, '[%s]' % s) for n, d, s, known in disc_rules.needed_files(inf, 'amd64') if known])
+        self.assertEqual([('TMU210B.GPD', 'arm64', '[SourceDisksFiles]'), ('TMU210BR.DLL', 'arm64', '[SourceDisksFiles]')],
+                         [(n, d, '[%s]' % s) for n, d, s, known in disc_rules.needed_files(inf, 'arm64') if known])
 
 
 class NameRules(unittest.TestCase):

@@ -8,8 +8,9 @@
 # signed. Two files the menu needs missing, an autorun.inf folder, names
 # Joliet or Windows cannot hold, a file of 4 GiB, the INF's model misspelt: each named, a failure,
 # and no image (the rules themselves are tables in
-# tests/native/test_disc_rules.py). An INF without an NTamd64 models
-# section: a warning, and the image. An OUT that is a device or a pipe is
+# tests/native/test_disc_rules.py). An INF with decorated models sections
+# alone: a warning for Windows 2000 and for ARM64, and the image. The
+# sample CD's INF: every Windows in the table, and no warning. An OUT that is a device or a pipe is
 # left alone, one in a read-only folder refused at once, a TMPDIR too small
 # named. Signed with a throwaway CA's certificate: the disc's menu verifies
 # against that CA and its sections are the build's, with a warning that
@@ -125,15 +126,19 @@ make_disc "$short" "$tmp/out5/VT480QX.iso"; rc=$?
 for n in 'Driver/AUX.txt: AUX is a device to Windows' 'Test/big.bin: 4294967296 bytes: a file on the disc must be under 4 GiB'; do
     check "refused and named: $n" '[ $rc != 0 ] && [ ! -e "$tmp/out5" ] && grep -qF "make-disc: $n" "$tmp/log"' || cat "$tmp/log"
 done
-# The printer INF: the model misspelt, refused; no NTamd64 section, warned.
+# The printer INF: the model misspelt, refused; decorated models sections alone, warned for the two
+# Windows that cannot read them, and written.
 inf=$short/Driver/WIN2000/ESC模式/OEMSETUP.INF
 rm -rf "$short" && cp -R "$maker" "$short" && chmod -R u+w "$short" && sed -i 's/"EPSON TM-U210B Partial cut"/"EPSON TM-U210B Partial-cut"/' "$inf"
 refused "an INF whose model is misspelt is refused" \
-    '"EPSON TM-U210B Partial cut" is in none of its models sections ([Manufacturer]): no Windows can install' "$short" "$tmp/out7/VT480QX.iso"
-rm -rf "$short" && cp -R "$maker" "$short" && chmod -R u+w "$short" && sed -i 's/,NTx86,NTamd64/,NTx86/' "$inf"
+    'OEMSETUP.INF: no Windows can install the standard driver "EPSON TM-U210B Partial cut" from it' "$short" "$tmp/out7/VT480QX.iso"
+rm -rf "$short" && cp -R "$maker" "$short" && chmod -R u+w "$short" && sed -i 's/,NTarm64//; /^\[VELTA\]\r$/,+1d' "$inf"
 make_disc "$short" "$tmp/out8/VT480QX.iso"; rc=$?
-check "an INF without an NTamd64 models section is warned about, and the image written" '[ $rc = 0 ] && [ -f "$tmp/out8/VT480QX.iso" ] &&
-    grep -qF "make-disc: warning: Driver/WIN2000/ESC模式/OEMSETUP.INF: \"EPSON TM-U210B Partial cut\" is in no NTamd64 models section: 64-bit Windows" "$tmp/log"' || cat "$tmp/log"
+check "an INF with decorated models sections alone is warned about for Windows 2000 and ARM64, and the image written" \
+    '[ $rc = 0 ] && [ -f "$tmp/out8/VT480QX.iso" ] && [ "$(grep -c "^make-disc: warning: Windows" "$tmp/log")" = 2 ] &&
+     grep -q "^make-disc: warning: Windows 2000: cannot install the standard driver: the models section it reads, \[VELTA\]" "$tmp/log" &&
+     grep -q "^make-disc: warning: Windows 11 on ARM: cannot install the standard driver: no models section for it" "$tmp/log"' ||
+    cat "$tmp/log"
 # Chinese, blanks and brackets are fine; -- lets FOLDER and OUT begin with -.
 cd "$tmp" || exit 1
 cp -R "$maker" "./-中文 maker" && chmod -R u+w "./-中文 maker" && mkdir "./-中文 maker/Driver/说明 (中文)"
@@ -191,7 +196,11 @@ sys.exit([s.get_data() for s in a.sections] != [s.get_data() for s in b.sections
 check "the password is on no program's command line and in the environment of none but the signing steps" \
     '[ "$(cut -d" " -f1 spy.log | sort -u | xargs -n1 basename | tr "\n" " ")" = "7z cmake osslsigncode xorriso " ] &&
      ! grep -qF "$SIGN_PASSWORD" spy.log'
-check "the sample CD's INF brings no warning, nor does the signed menu" '! grep -q "warning: Driver/WIN2000\|not signed" "$tmp/log"'
+windows=$(/usr/bin/python3 -c 'import sys; sys.path[0] = sys.argv[1]; import disc_rules
+print("\n".join(n for n, _, _ in disc_rules.WINDOWS))' "$top/tools")
+check "the sample CD's table names every Windows, each installing the standard driver; it warns of none, nor does the signed menu" \
+    'while read -r w; do grep -qF "make-disc:   $w: installs ([VELTA" "$tmp/log" || exit 1; done <<<"$windows" &&
+     [ "$(grep -c "^make-disc:   Windows" "$tmp/log")" = 16 ] && ! grep -q "warning: Windows\|warning: Driver/WIN2000\|not signed" "$tmp/log"'
 check "a warning names the test CA's certificate: Windows will not trust it" \
     'grep -q "^make-disc: warning: \"CN=VELTA test signer\" (cs.pfx) .*Windows will not trust it" "$tmp/log"'
 check "another, that without --timestamp the signature ends with the certificate" 'grep -q "^make-disc: warning: no --timestamp" "$tmp/log"'
