@@ -24,7 +24,7 @@ for preset in $presets; do
     echo "$preset: ${summary:-no test summary}"
     sed -n '/The following tests FAILED/,$p' "$log"
     # Which checks failed, so a CI log that keeps only this says why.
-    grep -hE '^not ok|^# |^[^ ]*: .*(Failure|failed)' build/$preset/Testing/Temporary/LastTest.log 2>/dev/null | head -30
+    grep -hE '^not ok|^# |^[^ ]*: .*(Failure|failed)' build/$preset/Testing/Temporary/LastTest.log 2>/dev/null | head -400
     [[ $summary =~ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]] || { failed=$((failed + 1)); continue; }
     failed=$((failed + BASH_REMATCH[1]))
     grep '(Skipped)$' "$log"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # English as the language for non-Unicode programs (code page 1252, from the locale, as Wine
-# takes it): on the NT family the menu's texts and pictures are code page 936's, a prompt and the
-# printer-install command read as designed, and a second start finds the open menu.
+# takes it): on the NT family the menu's texts and pictures are code page 936's, so is its system
+# menu's About item, a prompt and the printer-install command read as designed, and a second
+# start finds the open menu.
 . "$(dirname "$0")/lib.sh"
 looks="$IDC_BTN_DRIVERS:drivers $IDC_BTN_COMMANDS:commands $IDC_BTN_TESTPROG:testprog $IDOK:website"
 xdotool mousemove 1020 760  # off the menu, at both starts
@@ -12,7 +13,11 @@ for c in $looks; do hover "${c%:*}"; until_ok 10 hovered "${c%:*}"; shot "hover-
 xdotool key Escape; ended "Escape, in code page 936,"
 export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
 xdotool mousemove 1020 760
-start_menu
+start_menu ",+menu"
+# Wine's trace writes a character past ASCII as \XXXX.
+traced() { /usr/bin/python3 -c 'import sys; print("".join(c if ord(c) < 128 else "\\%04x" % ord(c) for c in sys.argv[1]))' "$1"; }
+check "in code page 1252, the system menu's About item is the design's text" \
+    grep -aqF "id 0010, str L\"$(traced "$(text about)")\"" "$log/wine$run.log"
 # same_picture NAME: the client area as drawn now, against NAME.png's (the
 # caption bar, which Wine letters per language, left out).
 same_picture() {
@@ -33,4 +38,5 @@ wait_for -t 15 "a prompt's caption and text are the design's" box_is "$(text pro
 answer 7; click $IDC_DRV_STANDARD
 awaits "the printer-install command reaches printui with ESC模式 intact" printui_ran
 second "in code page 1252"
+starts=printui=1
 finish Escape xdotool key Escape

@@ -20,7 +20,8 @@ contrast() {
 # 4.5:1 or more, on a face that is dark (its R, G and B under 30 in all).
 readable() { awk '$1 >= 450 && $2 + $3 + $4 < 30 { f = 1 } END { exit !f }' <<<"$1"; }
 for id in $IDC_BTN_DRIVERS $IDC_BTN_COMMANDS $IDC_BTN_TESTPROG $IDOK; do
-    hover $id; until_ok 5 frame_is $id "hi hi shadow shadow"  # drawn hovered
+    hover $id
+    awaits "$id is drawn hovered, framed" frame_is $id "hi hi shadow shadow"
     c=$(contrast $id)
     check "hovered in High Contrast Black, $id reads at 4.5:1 or more (${c%% *})" readable "$c"
 done

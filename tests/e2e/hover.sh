@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Hovering: each category shows its group and text, each link its three looks (plain, hovered,
 # pressed) and the hand; a repaint without an erase keeps the look; leaving keeps the group; a
-# click on a category opens nothing and, the keyboard unused, draws no focus cue.
+# click on a category, the keyboard unused, draws no focus cue, and opens nothing (counted once
+# the menu has ended, as every start is).
 . "$(dirname "$0")/lib.sh"
 xdotool mousemove 1020 760
 start_menu
@@ -28,9 +29,6 @@ for c in "$IDC_BTN_DRIVERS drivers drivers" "$IDC_BTN_COMMANDS commands commands
     wait_for "leaving $1 keeps its group and text" shows_group "$2" "$1"
 done
 click $IDC_BTN_COMMANDS; click $IDC_BTN_DRIVERS
-sleep 1
-opened_nothing() { ! has "^(box|window)" && [ ! -e "$log/standin$run.log" ] && [ ! -e "$log/browser.log" ]; }
-wait_for "clicking a category opens nothing" opened_nothing
 # The look a click leaves under the pointer waits on the hover timer's next
 # tick (a release ends the hover, a tick still due brings it back): away from it.
 empty_space

@@ -48,6 +48,7 @@ click $IDC_DRV_EPSONEMU
 wait_for -t 15 "the EPSON emulation asks (TM-U210B)" box_is "$(text promptcaption)" "$(text prompt.epson9x)"
 answer 6
 awaits "Yes starts the 9x EPSON installer" ran Adt210e.exe
+starts=Adt210e.exe=1
 wait_for "no box is left open" no_box
 xdotool key Escape; ended Escape
 # Started from another folder, where the install would otherwise look for
@@ -67,5 +68,6 @@ cp "$esc/Tmctrla.ini" "$spool/"
 click $IDC_DRV_STANDARD
 wait_for -t 15 "with it in the driver folder, and started from another folder, the standard driver installs from the disc" installed
 answer 1
-p post 0x112 0xF100 0x20 && sleep 0.5
+p post 0x112 0xF100 0x20
+wait_for "the system menu opens" has "^popup"
 finish "Close on the system menu" xdotool key c  # 关闭(&C)

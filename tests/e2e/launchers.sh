@@ -13,6 +13,7 @@ for d in "$IDC_BTN_DRIVERS $IDC_DRV_README Readme" "$IDC_BTN_COMMANDS $IDC_DOC_O
     hover "$1"; click "$2"
     wait_for -t 15 "$2 opens $3" has "^window .*$3"
     p close "$3" >/dev/null
-    sleep 0.5
+    wait_for "and closes" not has "^window .*$3"
 done
+starts=browser=1
 finish "The exit button" click $IDCANCEL

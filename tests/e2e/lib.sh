@@ -23,7 +23,8 @@ cp -al "$base/prefix" "$WINEPREFIX" && ( cd "$base/prefix" && find . -type f \( 
     ! -iregex '.*\.\(dll\|exe\|drv\|sys\|ocx\|acm\|cpl\|ax\|tlb\|ds\|tsp\|msstyles\|ttf\|ttc\|fon\|nls\)' \) \
     -exec cp -p --parents --remove-destination -t "$WINEPREFIX" {} + ) || { echo "cannot copy the $mode prefix"; exit 1; }
 . "$top/cmake/display.sh" && start_display
-trap 'wineserver -k 2>/dev/null; kill $display_pids 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
+# The prefix's server gone before the prefix: a prefix made next may reuse its inode, by which Wine finds a server.
+trap 'wineserver -k 2>/dev/null; timeout 20 wineserver -w; kill $display_pids 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
 
 # Controls by their identifiers (IDC_BTN_DRIVERS=1002, ...), as resource.h has them.
 eval "$(awk '$1 == "#define" && $2 ~ /^ID[A-Z]_/ && $3 ~ /^[0-9]+$/ { print $2 "=" $3 }' "$top/res/resource.h")"
@@ -34,9 +35,11 @@ COMMAND_GROUP="$IDC_DOC_OWNCMDS $IDC_DOC_EPSONCMDS $IDC_DOC_STARCMDS"
 passed=0 failed=0
 ok() { passed=$((passed + 1)); echo "ok - $behaviour: $*"; }
 # A failure says, for a log that keeps only its lines, what box was open and what Wine said.
+# What of Wine's log a failure prints: its last lines.
+wine_log() { tail -n 3 "$1"; }
 bad() { failed=$((failed + 1)); echo "not ok - $behaviour: $*"; shot "failed-$passed-$failed"
     kill -0 "${menu:-0}" 2>/dev/null || echo "# the menu's process has ended"
-    grep -s '^box' <<<"${S:-}" | sed 's/^/# /'; tail -n 3 "$log/wine$run.log" 2>/dev/null | sed 's/^/# wine: /'; }
+    state | grep '^box' | sed 's/^/# /'; wine_log "$log/wine$run.log" 2>/dev/null | sed 's/^/# wine: /'; }
 not() { ! "$@"; }
 # until_ok SECONDS COMMAND...: polls COMMAND until it succeeds.
 until_ok() { local end=$((SECONDS + $1)); shift
@@ -50,8 +53,15 @@ wait_for() { local t=10 what; [ "$1" != -t ] || { t=$2; shift 2; }; what=$1; shi
 with_state() { S=$(state) && "$@"; }
 gone() { ! kill -0 "$1" 2>/dev/null; }
 ended() { awaits "$1 ends the menu" gone "$menu"; }  # ended HOW
-# finish HOW COMMAND...: COMMAND ends the menu, as HOW says; then the tally.
-finish() { "${@:2}"; ended "$1"; check "no planted DLL was loaded" not grep -qs " loaded" "$log"/standin*.log
+# What the menu started, once all has ended: "PROGRAM=N ..." sorted, each stand-in, printui and the browser.
+started() { { LC_ALL=C sed -n 's/.*\\\(.*\) ran\r\?$/\1/p' "$log"/standin*.log; grep -h " ran in " "$log"/printui*.log | cut -d' ' -f1
+              sed 's/.*/browser/' "$log/browser.log"; } 2>/dev/null | sort | uniq -c | awk '{ printf "%s%s=%s", (NR > 1 ? " " : ""), $2, $1 }'; }
+# finish HOW COMMAND...: COMMAND ends the menu, as HOW says; then, once every program of the prefix has
+# ended, what it started is counted: $starts ("" for nothing), each exactly. Then the tally.
+finish() { "${@:2}"; ended "$1"
+    check "every program it started ends" timeout 30 wineserver -w
+    check "it started ${starts:-nothing}, once each" [ "$(started)" = "${starts:-}" ]
+    check "no planted DLL was loaded" not grep -qs " loaded" "$log"/standin*.log
     echo "e2e $mode $behaviour: $passed passed, $failed failed"; [ $failed -eq 0 ]; exit; }
 
 # A probe that Wine could not start is tried again (up to three times), and logged.
@@ -117,9 +127,10 @@ click() { hover "$1"; xdotool click 1; }
 # Right of the panel, half-way down: no control there.
 empty_space() { move $(state | awk '$1 == "menu" { printf "%d %d\n", $5 - 15, ($4 + $6) / 2 }'); }
 answer() { p answer "$1" >/dev/null; }
-# tab_to ID KEY: KEY (Tab, shift+Tab) until the focus is on ID, nine presses at most.
-tab_to() { local i=0; S=$(state)
-    until has "^focus $1$" || [ $((i += 1)) -gt 9 ]; do xdotool key "$2"; sleep 0.2; S=$(state); done; has "^focus $1$"; }
+# tab_to ID KEY: KEY (Tab, shift+Tab) until the focus is on ID, nine presses at most, each awaited.
+tab_to() { local i=0 was; S=$(state)
+    until has "^focus $1$" || [ $((i += 1)) -gt 9 ]; do was=$(grep '^focus' <<<"$S"); xdotool key "$2"
+        until_ok 5 with_state not has "^$was$"; S=$(state); done; has "^focus $1$"; }
 # The stand-ins record their full path, one log a start of the menu.
 ran() { grep -qF "\\$1 ran" "$log/standin$run.log" 2>/dev/null; }
 reg() { wine reg "$@" >/dev/null 2>&1; }

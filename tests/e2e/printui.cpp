@@ -4,9 +4,12 @@
 // one the menu's printer-install command reached. PrintUIEntryW appends
 //   printui x86|x64 ran in FOLDER show N: COMMAND
 // to the file VELTA_PRINTUI_LOG names (UTF-8), then holds the command open
-// while the file VELTA_PRINTUI_HOLD names exists (a minute at most), then
+// while the file VELTA_PRINTUI_HOLD names exists (a minute at most). Once
+// its process has ended, as the menu sees it (its handle signalled), a
+// second rundll32, which waits on that handle, appends
 //   printui x86|x64 ended
 #include <windows.h>
+#include <stdlib.h>
 
 static const wchar_t* const s_pszArch = sizeof(void*) == 8 ? L"x64" : L"x86";
 
@@ -40,6 +43,28 @@ extern "C" __declspec(dllexport) void WINAPI PrintUIEntryW(HWND, HINSTANCE, LPCW
     if (GetEnvironmentVariableW(L"VELTA_PRINTUI_HOLD", szHold, MAX_PATH))
         for (int i = 0; i < 1200 && GetFileAttributesW(szHold) != INVALID_FILE_ATTRIBUTES; ++i)
             Sleep(50);
+    // The entry's return is not yet the end: rundll32 still runs a moment.
+    HANDLE hSelf;
+    wchar_t szExe[MAX_PATH];
+    if (DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &hSelf, SYNCHRONIZE, TRUE, 0) &&
+        GetModuleFileNameW(NULL, szExe, MAX_PATH)) {
+        wsprintfW(szLine, L"\"%s\" printui.dll,EndedW %lu", szExe, (unsigned long)(ULONG_PTR)hSelf);
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = SW_HIDE;
+        PROCESS_INFORMATION pi;
+        if (CreateProcessW(szExe, szLine, NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi)) {
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        }
+    }
+}
+
+extern "C" __declspec(dllexport) void WINAPI EndedW(HWND, HINSTANCE, LPCWSTR pszCmdLine, DWORD)
+{
+    WaitForSingleObject((HANDLE)(ULONG_PTR)wcstoul(pszCmdLine, NULL, 10), INFINITE);
+    wchar_t szLine[32];
     wsprintfW(szLine, L"printui %s ended", s_pszArch);
     Append(szLine);
 }

@@ -1,6 +1,6 @@
 // probe: reads the running menu back for the end-to-end tests, the way a
 // user sees it. Output is UTF-8, one fact a line:
-//   menu HWND L T R B ENABLED    the menu dialog, found by its caption; screen rectangle
+//   menu HWND L T R B ENABLED    the menu dialog, visible, found by its caption; screen rectangle
 //   client L T R B               its client area on the screen
 //   unicode 0|1                  whether the menu's window is a Unicode one
 //   menus N ICONIC FRONT         how many menus are open; the first minimised, in front
@@ -18,6 +18,8 @@
 //   probe close TITLE-PART       close the top-level windows whose title has it
 //   probe post MSG WPARAM [LPARAM] post a message to the menu (a WM_APP+N marks a message trace)
 //   probe send ID MSG WPARAM     send a message to the menu's control ID and wait for it
+//   probe ending MS              for MS ms, be a menu that has just ended: its window there,
+//                                hidden, and its one-menu name held; prints "ending" once so
 #include <windows.h>
 #include <stdio.h>
 #include <string>
@@ -75,9 +77,18 @@ static BOOL CALLBACK PrintWindow(HWND h, LPARAM)
     return TRUE;
 }
 
+static BOOL CALLBACK FindMenu(HWND h, LPARAM)
+{
+    wchar_t cls[16];
+    if (IsWindowVisible(h) && GetClassNameW(h, cls, 16) && lstrcmpW(cls, L"#32770") == 0 && Text(h) == s_szCaption)
+        s_hMenu = h;
+    return s_hMenu == NULL;
+}
+
 int wmain(int argc, wchar_t** argv)
 {
-    s_hMenu = FindWindowW(L"#32770", s_szCaption);
+    // A menu that has ended is hidden a moment before its process exits: not the menu.
+    EnumWindows(FindMenu, 0);
     std::wstring cmd = argc > 1 ? argv[1] : L"state";
     if (cmd == L"state") {
         if (s_hMenu) {
@@ -123,6 +134,18 @@ int wmain(int argc, wchar_t** argv)
         SendMessageW(GetDlgItem(s_hMenu, _wtoi(argv[2])), wcstoul(argv[3], NULL, 0), wcstoul(argv[4], NULL, 0), 0);
         return 0;
     }
-    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM] | send ID MSG WPARAM\n");
+    if (cmd == L"ending" && argc > 2) {
+        HANDLE hName = CreateMutexW(NULL, TRUE, L"VELTA VT-480QX SetupMenu");
+        HWND h = CreateWindowExW(0, L"#32770", s_szCaption, WS_POPUP, 0, 0, 100, 100, NULL, NULL, NULL, NULL);
+        if (!hName || GetLastError() == ERROR_ALREADY_EXISTS || !h)
+            return 1;
+        printf("ending\n");
+        fflush(stdout);
+        Sleep(_wtoi(argv[2]));
+        DestroyWindow(h);
+        ReleaseMutex(hName);
+        return 0;
+    }
+    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM] | send ID MSG WPARAM | ending MS\n");
     return 2;
 }
