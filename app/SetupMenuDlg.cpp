@@ -3,6 +3,11 @@
 #include "startup.h"
 #include "../launch/launch.h"
 #include "../launch/shell_win32.h"
+#include "../panel/panel.h"
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 BOOL g_bNtPlatform = 1;
 
@@ -10,6 +15,7 @@ BEGIN_MESSAGE_MAP(CSetupMenuDlg, CDialog)
     ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
+    ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
     ON_BN_CLICKED(IDC_BTN_DRIVERS, OnBtnDrivers)
     ON_BN_CLICKED(IDC_BTN_COMMANDS, OnBtnCommands)
     ON_BN_CLICKED(IDC_BTN_TESTPROG, OnTestProg)
@@ -23,7 +29,7 @@ BEGIN_MESSAGE_MAP(CSetupMenuDlg, CDialog)
 END_MESSAGE_MAP()
 
 CSetupMenuDlg::CSetupMenuDlg(CWnd* pParent)
-    : CDialog(IDD_SETUPMENU_DIALOG, pParent)
+    : CDialog(IDD_SETUPMENU_DIALOG, pParent), m_hLogoTemplate(NULL)
 {
     // A shared resource icon: never destroyed.
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
@@ -115,7 +121,115 @@ BOOL CSetupMenuDlg::OnInitDialog()
     g_bNtPlatform = 1;
     CStartupOps startOps(this, m_strPanelText);
     g_bNtPlatform = InitMenuState(startOps);
+    FitToScale();
     return TRUE;
+}
+
+// ---- At every scale ----
+// The menu is DPI-aware (its manifest): Windows draws it sharp at the
+// screen's scale instead of stretching it, blurred. The dialog manager
+// scales the template with the font, but a font's rounding can leave a
+// text wider than its control (Latin letters 7 px and Chinese 15 at 125 %),
+// and the logo's static keeps its bitmap's size.
+
+// A text's widest line across, in the font selected into the DC; its
+// height into *PCY.
+static __attribute__((noinline)) long TextWidth(HDC hdc, const char* psz, long* pcy = NULL)
+{
+    RECT rc = { 0, 0, 0, 0 };
+    AfxDrawText(hdc, psz, -1, &rc, DT_CALCRECT | DT_NOPREFIX);
+    if (pcy != NULL)
+        *pcy = rc.bottom;
+    return rc.right;
+}
+
+// The scale is the dialog's font's, which the dialog manager makes for the
+// screen the menu is on.
+void CSetupMenuDlg::FitToScale()
+{
+    CRect rcDlg;
+    GetClientRect(&rcDlg);
+    HDC hdc = ::CreateCompatibleDC(NULL);  // measures as the screen does
+    HGDIOBJ hOldFont = ::SelectObject(hdc, (HFONT)SendMessage(WM_GETFONT));
+    long cyFont;
+    long cxAlphabet = TextWidth(hdc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", &cyFont);
+    LOGO_SIZE look = LogoLook(LogoPlace(cxAlphabet, cyFont), LOGO_CX, LOGO_CY);
+    for (HWND h = ::GetWindow(m_hWnd, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        // The one static with a bitmap is the logo.
+        if (::SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0) {
+            ShowLogo(h, look);
+            continue;
+        }
+        LayoutFit fit = LayoutFitOf((unsigned long)::SendMessageA(h, WM_GETDLGCODE, 0, 0));
+        // A push button's label is drawn inside its edges, a link's inside a
+        // frame, and hovered in a heavy font: 宋体 has no bold of its own, and
+        // the one Windows makes is a pixel wider a character (a byte here).
+        ::SelectObject(hdc, (HFONT)::SendMessageA(h, WM_GETFONT, 0, 0));
+        long cxNeed = fit == FIT_LINK ? 2 : fit == FIT_CENTRE ? 2 * ::GetSystemMetrics(SM_CXEDGE) : 0;
+        if (::GetDlgCtrlID(h) == IDC_PANEL_TEXT) {
+            // The panel takes the widest line of every text it shows.
+            long cx = TextWidth(hdc, g_szWelcomeText);
+            for (int i = 0; const char* psz = PanelTextAt(i); ++i) {
+                long cxText = TextWidth(hdc, psz);
+                cx = cxText > cx ? cxText : cx;
+            }
+            cxNeed += cx;
+        } else {
+            CString str;
+            CWnd::FromHandle(h)->GetWindowText(str);
+            cxNeed += TextWidth(hdc, str) + (fit == FIT_LINK ? str.GetLength() : 0);
+        }
+        RECT rc;
+        ::GetWindowRect(h, &rc);
+        ::MapWindowPoints(NULL, m_hWnd, (POINT*)&rc, 2);
+        LAYOUT_RECT was = { rc.left, rc.top, rc.right, rc.bottom };
+        LAYOUT_RECT now = LayoutWiden(was, cxNeed, fit != FIT_LEFT, rcDlg.Width());
+        if (now.left != was.left || now.right != was.right)
+            ::SetWindowPos(h, NULL, now.left, now.top, now.right - now.left, now.bottom - now.top,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ::SelectObject(hdc, hOldFont);
+    ::DeleteDC(hdc);
+}
+
+// The logo static sizes itself to the bitmap it is given: a copy of the
+// template's at its place's size, the menu's own, freed when replaced and
+// with the dialog (a static deletes no bitmap it is given).
+void CSetupMenuDlg::ShowLogo(HWND hLogo, LOGO_SIZE look)
+{
+    if (m_hLogoTemplate == NULL)
+        m_hLogoTemplate = (HBITMAP)::SendMessageA(hLogo, STM_GETIMAGE, IMAGE_BITMAP, 0);
+    // Enlarged, a copy repeats each pixel; smoothed, HALFTONE draws over
+    // it, which Windows 95 to ME lack (they keep the copy's pixels).
+    HBITMAP hScaled = (HBITMAP)::CopyImage(m_hLogoTemplate, IMAGE_BITMAP, look.cx, look.cy, 0);
+    if (hScaled == NULL)
+        return;
+    if (look.bSmooth) {
+        HDC hdcFrom = ::CreateCompatibleDC(NULL), hdcTo = ::CreateCompatibleDC(NULL);
+        HGDIOBJ hOldFrom = ::SelectObject(hdcFrom, m_hLogoTemplate), hOldTo = ::SelectObject(hdcTo, hScaled);
+        ::SetStretchBltMode(hdcTo, HALFTONE);
+        ::StretchBlt(hdcTo, 0, 0, look.cx, look.cy, hdcFrom, 0, 0, LOGO_CX, LOGO_CY, SRCCOPY);
+        ::SelectObject(hdcFrom, hOldFrom);
+        ::SelectObject(hdcTo, hOldTo);
+        ::DeleteDC(hdcFrom);
+        ::DeleteDC(hdcTo);
+    }
+    ::SendMessageA(hLogo, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hScaled);
+    m_bmpLogo.DeleteObject();
+    m_bmpLogo.Attach(hScaled);
+}
+
+// Windows 10 1703 and later, moving the menu to a screen of another scale:
+// the dialog manager has scaled the dialog and given its controls the new
+// font (the links make their hover fonts from it). The logo and the texts
+// follow, and the window takes the rectangle Windows suggests.
+LRESULT CSetupMenuDlg::OnDpiChanged(WPARAM, LPARAM lParam)
+{
+    const RECT* prc = (const RECT*)lParam;
+    ::SetWindowPos(m_hWnd, NULL, prc->left, prc->top, prc->right - prc->left, prc->bottom - prc->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    FitToScale();
+    return 0;
 }
 
 void CSetupMenuDlg::OnSysCommand(UINT nID, LPARAM)

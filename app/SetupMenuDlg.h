@@ -3,6 +3,7 @@
 #include "../framework/afxwin.h"
 #include "../controls/HoverButton.h"
 #include "../res/resource.h"
+#include "layout.h"
 
 class IShellOpen;
 class IInstallOps;
@@ -28,6 +29,12 @@ public:
 
 protected:
     HICON m_hIcon;
+    HBITMAP m_hLogoTemplate;    // the template's bitmap, the static's own
+    CGdiObject m_bmpLogo;       // the logo at the dialog's scale
+
+    // The texts whole and the logo at its place's size, at the dialog's scale.
+    void FitToScale();
+    void ShowLogo(HWND hLogo, LOGO_SIZE look);
 
     // What the launch buttons hand their targets to.
     virtual IShellOpen& Shell();
@@ -41,6 +48,7 @@ protected:
 
     // Message handlers
     void OnSysCommand(UINT nID, LPARAM lParam);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnBtnDrivers();

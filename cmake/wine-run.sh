@@ -40,12 +40,20 @@ make_prefix() {
     # The version is case-sensitive; a wrong one silently means Windows 10.
     # Wine has no 宋体: without a replacement it draws the dialogs' font in
     # a Hei face with a taller line, and the menu comes out a third taller
-    # than on Windows. AR PL UMing is a Song face with close metrics.
+    # than on Windows. SetupMenu Song is AR PL UMing's glyphs, a Song face
+    # with 宋体's advances, with 宋体's own line metrics (song-font.py),
+    # made once beside the prefixes.
+    local song="$root/setupmenu-song.ttf"
+    if [ ! -s "$song" ]; then
+        /usr/bin/python3 "$(dirname "$0")/song-font.py" "$song.$$" && mv "$song.$$" "$song" || {
+            echo "wine-run.sh: could not make $song (python3-fonttools, fonts-arphic-uming)" >&2; exit 1; }
+    fi
+    cp "$song" "$WINEPREFIX/drive_c/windows/Fonts/"
     # One import (a version-5 file is UTF-16) instead of a process a value.
     local reg="$WINEPREFIX/setupmenu.reg" face
     { printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine]\r\n"Version"="%s"\r\n' "$mode"
       printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-      for face in 宋体 SimSun 新宋体 NSimSun; do printf '"%s"="AR PL UMing CN"\r\n' "$face"; done
+      for face in 宋体 SimSun 新宋体 NSimSun; do printf '"%s"="SetupMenu Song"\r\n' "$face"; done
     } | iconv -f UTF-8 -t UTF-16 >"$reg"
     wine regedit /S "Z:$(echo "$reg" | tr / '\\')" >/dev/null 2>&1
     rm -f "$reg"
@@ -56,7 +64,7 @@ make_prefix() {
     grep -q "\"Version\"=\"$mode\"" "$WINEPREFIX/user.reg" || {
         echo "wine-run.sh: could not set version $mode in $WINEPREFIX" >&2; exit 1; }
     # 宋体 as user.reg writes it.
-    grep -q '^"\\x5b8b\\x4f53"="AR PL UMing CN"' "$WINEPREFIX/user.reg" || {
+    grep -q '^"\\x5b8b\\x4f53"="SetupMenu Song"' "$WINEPREFIX/user.reg" || {
         echo "wine-run.sh: could not register the 宋体 replacement in $WINEPREFIX" >&2; exit 1; }
     touch "$WINEPREFIX/.ready"
 }

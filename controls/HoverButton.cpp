@@ -17,6 +17,7 @@ BEGIN_MESSAGE_MAP(CHoverButton, CButton)
     ON_WM_CAPTURECHANGED()
     ON_WM_SETFOCUS()
     ON_WM_KEYDOWN()
+    ON_MESSAGE(WM_SETFONT, OnSetFont)
 END_MESSAGE_MAP()
 
 CHoverButton::CHoverButton() : m_bPressed(false), m_bHover(false)
@@ -116,6 +117,14 @@ void CHoverButton::MakeFont(bool bHeavy)
     if (hFont == NULL)
         hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
     m_font.Attach(AfxCreateFontLike(hFont, bHeavy ? FW_HEAVY : 0, 1));
+}
+
+// A new font for the control, as the dialog manager gives every control at
+// a change of scale: the next hovered draw makes the hover font from it.
+LRESULT CHoverButton::OnSetFont(WPARAM, LPARAM)
+{
+    m_font.DeleteObject();
+    return Default();
 }
 
 COLORREF CHoverButton::LinkColour()

@@ -52,6 +52,7 @@ protected:
     void OnSetFocus(CWnd* pOldWnd);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     BOOL OnEraseBkgnd(CDC* pDC);
+    LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -25,7 +25,8 @@ enum AfxSig
     AfxSig_hv,    // HCURSOR ()                    WM_QUERYDRAGICON
     AfxSig_vW,    // void (CWnd*)                  WM_SETFOCUS (the window in wParam)
     AfxSig_vW2,   // void (CWnd*)                  WM_CAPTURECHANGED (the window in lParam)
-    AfxSig_vwww   // void (UINT, UINT, UINT)       WM_KEYDOWN
+    AfxSig_vwww,  // void (UINT, UINT, UINT)       WM_KEYDOWN
+    AfxSig_lwl    // LRESULT (WPARAM, LPARAM)      ON_MESSAGE
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -110,6 +111,9 @@ private:
 // void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 #define ON_WM_KEYDOWN() \
     AFX_MSG_ENTRY(WM_KEYDOWN, AfxSig_vwww, void (CWnd::*)(UINT, UINT, UINT), OnKeyDown)
+// LRESULT OnMessage(WPARAM wParam, LPARAM lParam)
+#define ON_MESSAGE(message, fn) \
+    { message, 0, 0, AfxSig_lwl, reinterpret_cast<AFX_PMSG>(static_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(&ThisClass::fn)) },
 // HCURSOR OnQueryDragIcon()
 #define ON_WM_QUERYDRAGICON() \
     AFX_MSG_ENTRY(WM_QUERYDRAGICON, AfxSig_hv, HCURSOR (CWnd::*)(), OnQueryDragIcon)

@@ -177,6 +177,8 @@ LRESULT CWnd::CallMessageHandler(const AFX_MSGMAP_ENTRY* e, WPARAM wParam, LPARA
         (this->*reinterpret_cast<void (CWnd::*)(UINT, UINT, UINT)>(e->pfn))(
             (UINT)wParam, LOWORD(lParam), HIWORD(lParam));
         return 0;
+    case AfxSig_lwl:
+        return (this->*reinterpret_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(e->pfn))(wParam, lParam);
     }
     return 0;
 }

@@ -73,6 +73,11 @@ const char* PanelText(int nID)
     return row ? row->pszText : nullptr;
 }
 
+const char* PanelTextAt(int i)
+{
+    return i >= 0 && i < (int)(sizeof s_rows / sizeof s_rows[0]) ? s_rows[i].pszText : nullptr;
+}
+
 void PanelUpdate(IPanelOps& ops, int nID)
 {
     if (const PANEL_ROW* row = FindRow(nID)) {

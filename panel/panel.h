@@ -23,3 +23,5 @@ extern const int g_driverGroup[4];
 
 // The description of button nID, or nullptr.
 const char* PanelText(int nID);
+// The Ith description of all, or nullptr past the last.
+const char* PanelTextAt(int i);

@@ -5,7 +5,7 @@
 # GoogleTest, Xvfb, openbox, xdotool, ImageMagick, xorriso, 7-Zip (reads
 # images back), osslsigncode and OpenSSL (the signed disc), pefile and
 # python-xlib (the resource and pointer checks),
-# CJK fonts (a Song face stands in for 宋体), the zh_CN.UTF-8 locale, and an ordinary
+# CJK fonts (a Song face stands in for 宋体, with 宋体's line metrics by fontTools), the zh_CN.UTF-8 locale, and an ordinary
 # user for the end-to-end tests (E2E_USER, default menuuser): the menu must
 # be tried as a user meets it, and Wine run as root writes over read-only
 # files. Does nothing for what is already there.
@@ -19,7 +19,7 @@ packages=(
     wine wine32:i386 wine64
     xvfb openbox x11-utils xdotool imagemagick
     locales fonts-wqy-zenhei fonts-arphic-uming
-    xorriso p7zip-full osslsigncode openssl ca-certificates faketime python3-pefile python3-xlib
+    xorriso p7zip-full osslsigncode openssl ca-certificates faketime python3-pefile python3-xlib python3-fonttools
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -24,7 +24,7 @@ if [ "$(id -u)" = 0 ] && [ "${E2E_STAGED:-}" != 1 ]; then
     stage=$(mktemp -d /tmp/setupmenu-e2e.XXXXXX)
     mkdir -p "$stage/tests/e2e" "$stage/cmake" "$stage/res" "$stage/planted"
     cp "$here"/*.sh "$stage/tests/e2e/" && cp "$here/../texts.tsv" "$stage/tests/" && cp "$top/res/resource.h" "$stage/res/"
-    cp -R "$top/cmake/display.sh" "$top/cmake/wine-run.sh" "$top/cmake/wine64" "$stage/cmake/"
+    cp -R "$top/cmake/display.sh" "$top/cmake/wine-run.sh" "$top/cmake/song-font.py" "$top/cmake/wine64" "$stage/cmake/"
     cp "$probe" "$iso" "$stage/" && cp -R "$printui" "$stage/printui" && cp "$@" "$stage/planted/"
     chown -R "$user" "$stage"
     echo "$stage" >"$out/stage.path"

@@ -4,7 +4,8 @@
 # resources, field by field: both dialog templates against the table below,
 # every one-line text against its control's width, every line of the panel
 # texts against the panel, string 101, the icon, the hand cursor, the logo
-# and the version block, all in language 0x0804; the manifest; and its
+# and the version block, all in language 0x0804; the manifest, its DPI
+# awareness included; and its
 # code, read back with objdump: every instruction one a 486 runs.
 #   check-exe.py SetupMenu.exe
 import re
@@ -12,13 +13,15 @@ import struct
 import subprocess
 import sys
 from pathlib import Path
+from xml.etree import ElementTree
 
 import pefile
 
 LANG = 0x0804
 BUTTON, STATIC = '#128', '#130'
 ANY = None  # a free text: it must be there, in code page 936, and fit
-V1, V2 = 'urn:schemas-microsoft-com:asm.v1', 'urn:schemas-microsoft-com:asm.v2'
+V1, V2, V3 = 'urn:schemas-microsoft-com:asm.v1', 'urn:schemas-microsoft-com:asm.v2', 'urn:schemas-microsoft-com:asm.v3'
+WS2005, WS2016 = 'http://schemas.microsoft.com/SMI/2005/WindowsSettings', 'http://schemas.microsoft.com/SMI/2016/WindowsSettings'
 # Every 32-bit Windows has these three; the spooler and the shell are loaded
 # by full path when a button needs them, and no C runtime DLL is imported.
 SYSTEM_DLLS = {'KERNEL32.DLL', 'USER32.DLL', 'GDI32.DLL'}
@@ -145,9 +148,15 @@ def check_panel_texts():
 
 def check_manifest(xml):
     """Highest available rights, no UI access, an identity, no dependency (no
-    common controls 6), and one namespace on trustInfo: XP SP2 restarts on two."""
+    common controls 6), one namespace on trustInfo: XP SP2 restarts on two;
+    DPI-aware, per monitor where Windows knows it, as Microsoft documents it."""
     tags = [(t, re.findall(r'xmlns(?::\w+)?="([^"]*)"', a)) for t, a in re.findall(r'<([\w:]+)([^>]*)>', xml)]
-    expect('manifest namespaces', [('assembly', [V1]), ('trustInfo', [V2])], [t for t in tags if t[1]])
+    expect('manifest namespaces', [('assembly', [V1]), ('trustInfo', [V2]), ('asmv3:application', [V3]),
+                                   ('dpiAware', [WS2005]), ('dpiAwareness', [WS2016])], [t for t in tags if t[1]])
+    settings = ElementTree.fromstring(xml.encode()).find(f'{{{V3}}}application/{{{V3}}}windowsSettings')
+    expect('manifest DPI awareness', ['true/pm', 'PerMonitorV2, PerMonitor'],
+           [settings.findtext(f'{{{WS2005}}}dpiAware'), settings.findtext(f'{{{WS2016}}}dpiAwareness')]
+           if settings is not None else None)
     expect('manifest execution level', ['level="highestAvailable" uiAccess="false"'],
            re.findall(r'<requestedExecutionLevel ([^>]*?)\s*/>', xml))
     expect('manifest identity, dependencies', (True, []), (bool(re.search(
