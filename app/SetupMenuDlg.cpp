@@ -143,14 +143,23 @@ static __attribute__((noinline)) long TextWidth(HDC hdc, const char* psz, long* 
     return rc.right;
 }
 
+// Selects a control's font into the DC: with none, the system font.
+static void SelectFontOf(HDC hdc, HWND hCtrl)
+{
+    HGDIOBJ hFont = (HGDIOBJ)::SendMessageA(hCtrl, WM_GETFONT, 0, 0);
+    ::SelectObject(hdc, hFont ? hFont : ::GetStockObject(SYSTEM_FONT));
+}
+
 // The scale is the dialog's font's, which the dialog manager makes for the
-// screen the menu is on.
+// screen the menu is on and gives every control (the panel's is taken).
 void CSetupMenuDlg::FitToScale()
 {
     CRect rcDlg;
     GetClientRect(&rcDlg);
-    HDC hdc = ::CreateCompatibleDC(NULL);  // measures as the screen does
-    HGDIOBJ hOldFont = ::SelectObject(hdc, (HFONT)SendMessage(WM_GETFONT));
+    // Measures as the screen does; deleted with a control's font in it,
+    // which it does not own.
+    HDC hdc = ::CreateCompatibleDC(NULL);
+    SelectFontOf(hdc, ::GetDlgItem(m_hWnd, IDC_PANEL_TEXT));
     long cyFont;
     long cxAlphabet = TextWidth(hdc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", &cyFont);
     LOGO_SIZE look = LogoLook(LogoPlace(cxAlphabet, cyFont), LOGO_CX, LOGO_CY);
@@ -164,7 +173,7 @@ void CSetupMenuDlg::FitToScale()
         // A push button's label is drawn inside its edges, a link's inside a
         // frame, and hovered in a heavy font: 宋体 has no bold of its own, and
         // the one Windows makes is a pixel wider a character (a byte here).
-        ::SelectObject(hdc, (HFONT)::SendMessageA(h, WM_GETFONT, 0, 0));
+        SelectFontOf(hdc, h);
         long cxNeed = fit == FIT_LINK ? 2 : fit == FIT_CENTRE ? 2 * ::GetSystemMetrics(SM_CXEDGE) : 0;
         if (::GetDlgCtrlID(h) == IDC_PANEL_TEXT) {
             // The panel takes the widest line of every text it shows.
@@ -188,7 +197,6 @@ void CSetupMenuDlg::FitToScale()
             ::SetWindowPos(h, NULL, now.left, now.top, now.right - now.left, now.bottom - now.top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    ::SelectObject(hdc, hOldFont);
     ::DeleteDC(hdc);
 }
 
@@ -199,15 +207,15 @@ void CSetupMenuDlg::ShowLogo(HWND hLogo, LOGO_SIZE look)
 {
     if (m_hLogoTemplate == NULL)
         m_hLogoTemplate = (HBITMAP)::SendMessageA(hLogo, STM_GETIMAGE, IMAGE_BITMAP, 0);
-    // Enlarged, a copy repeats each pixel; smoothed, HALFTONE draws over
-    // it, which Windows 95 to ME lack (they keep the copy's pixels).
+    // A copy of the size, drawn over: each pixel repeated, or smoothed by
+    // HALFTONE, which Windows 95 to ME lack (they repeat pixels).
     HBITMAP hScaled = (HBITMAP)::CopyImage(m_hLogoTemplate, IMAGE_BITMAP, look.cx, look.cy, 0);
     if (hScaled == NULL)
         return;
-    if (look.bSmooth) {
+    {
         HDC hdcFrom = ::CreateCompatibleDC(NULL), hdcTo = ::CreateCompatibleDC(NULL);
         HGDIOBJ hOldFrom = ::SelectObject(hdcFrom, m_hLogoTemplate), hOldTo = ::SelectObject(hdcTo, hScaled);
-        ::SetStretchBltMode(hdcTo, HALFTONE);
+        ::SetStretchBltMode(hdcTo, look.bSmooth ? HALFTONE : COLORONCOLOR);
         ::StretchBlt(hdcTo, 0, 0, look.cx, look.cy, hdcFrom, 0, 0, LOGO_CX, LOGO_CY, SRCCOPY);
         ::SelectObject(hdcFrom, hOldFrom);
         ::SelectObject(hdcTo, hOldTo);

@@ -9,4 +9,7 @@ for f in startup/start hover/hover-drivers hover/hover-commands hover/hover-test
     [ -f "$e2e/win98/$f.png" ] || { echo "no $e2e/win98/$f.png: run the tests first" >&2; exit 1; }
     cp "$e2e/win98/$f.png" "docs/${f#*/}.png"
 done
-echo "docs/ pictures updated from $e2e/win98"
+# 150 %, as XP draws the menu DPI-aware at 144 dpi.
+[ -f "$e2e/winxp/dpi/start-150.png" ] || { echo "no $e2e/winxp/dpi/start-150.png: run the tests first" >&2; exit 1; }
+cp "$e2e/winxp/dpi/start-150.png" docs/start-150.png
+echo "docs/ pictures updated from $e2e/win98 and $e2e/winxp/dpi"

@@ -7,6 +7,12 @@
 //   focus ID                     the control that has the keyboard focus
 //   ctl ID VISIBLE L T R B HWND  each control, screen rectangle
 //   text ID TEXT                 each control's text, as accessibility tools read it
+//   fit ID NEED WIDTH            each shown text's need across, measured here in the dialog's
+//                                font, 宋体 9 pt at the screen's scale (with VELTA_PROBE_FONT=
+//                                none, after "rescale", the system font), a link's in its heavy
+//                                one, and its control's width. Wine tells no other process a
+//                                window's font.
+//   logo L T R B                 the logo's static, screen rectangle
 //   panel TEXT                   the description, newlines as \n
 //   box CAPTION|TEXT             a box owned by the menu
 //   window TITLE                 any other visible top-level window
@@ -20,6 +26,12 @@
 //   probe send ID MSG WPARAM     send a message to the menu's control ID and wait for it
 //   probe ending MS              for MS ms, be a menu that has just ended: its window there,
 //                                hidden, and its one-menu name held; prints "ending" once so
+//   probe rescale DPI            what the dialog manager sends at a change of scale: a new
+//                                font to every control and the dialog, then WM_DPICHANGED
+//                                with the window moved by 8 pixels, all posted (Wine passes
+//                                no font sent from another process); prints "place CX CY", the
+//                                logo's place in that font's dialog units. The font is none,
+//                                the system font: a font made here would mean nothing there
 #include <windows.h>
 #include <stdio.h>
 #include <string>
@@ -41,14 +53,51 @@ static std::wstring Text(HWND h)
 }
 
 static HWND s_hMenu;
+static HDC s_hdc;
+
+// A font here like the controls': the dialog's 宋体 9 pt, as the dialog
+// manager makes it at this scale; or, with none, the system font, and a
+// link's hover font then the default GUI font's. Heavy: a link's hover font.
+static HFONT LikeControls(bool bNone, bool bHeavy)
+{
+    LOGFONTW lf = {};
+    if (bNone)
+        GetObjectW(GetStockObject(bHeavy ? DEFAULT_GUI_FONT : SYSTEM_FONT), sizeof lf, &lf);
+    else {
+        lf.lfHeight = -MulDiv(9, GetDeviceCaps(s_hdc, LOGPIXELSY), 72);
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lstrcpyW(lf.lfFaceName, L"宋体");
+    }
+    if (bHeavy)
+        lf.lfWeight = FW_HEAVY, lf.lfUnderline = 1;
+    return CreateFontIndirectW(&lf);
+}
+
+static RECT Extent(HFONT hFont, const std::wstring& text)
+{
+    HGDIOBJ hOld = SelectObject(s_hdc, hFont);
+    RECT rc = { 0, 0, 0, 0 };
+    DrawTextW(s_hdc, text.c_str(), (int)text.size(), &rc, DT_CALCRECT | DT_NOPREFIX);
+    DeleteObject(SelectObject(s_hdc, hOld));
+    return rc;
+}
 
 static BOOL CALLBACK PrintControl(HWND h, LPARAM)
 {
     RECT rc;
     GetWindowRect(h, &rc);
-    printf("ctl %d %d %ld %ld %ld %ld %p\n", (short)GetDlgCtrlID(h), IsWindowVisible(h) ? 1 : 0,
-           rc.left, rc.top, rc.right, rc.bottom, (void*)h);
-    printf("text %d %s\n", (short)GetDlgCtrlID(h), Utf8(Text(h)).c_str());
+    int nID = (short)GetDlgCtrlID(h);
+    printf("ctl %d %d %ld %ld %ld %ld %p\n", nID, IsWindowVisible(h) ? 1 : 0, rc.left, rc.top, rc.right, rc.bottom, (void*)h);
+    printf("text %d %s\n", nID, Utf8(Text(h)).c_str());
+    wchar_t cls[16];
+    GetClassNameW(h, cls, 16);
+    LONG style = GetWindowLongW(h, GWL_STYLE);
+    bool bButton = lstrcmpiW(cls, L"Button") == 0, bLink = bButton && (style & BS_TYPEMASK) == BS_OWNERDRAW;
+    if (!bButton && (style & SS_TYPEMASK) == SS_BITMAP)
+        printf("logo %ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
+    else if (IsWindowVisible(h) && !Text(h).empty() && (style & BS_TYPEMASK) != BS_GROUPBOX)
+        printf("fit %d %ld %ld\n", nID, Extent(LikeControls(_wgetenv(L"VELTA_PROBE_FONT") != NULL, bLink), Text(h)).right +
+               (bLink ? 2 : bButton ? 2 * GetSystemMetrics(SM_CXEDGE) : 0), rc.right - rc.left);
     return TRUE;
 }
 
@@ -101,6 +150,7 @@ int wmain(int argc, wchar_t** argv)
             GetClientRect(s_hMenu, &rc);
             ClientToScreen(s_hMenu, &pt);
             printf("client %ld %ld %ld %ld\n", pt.x, pt.y, pt.x + rc.right, pt.y + rc.bottom);
+            s_hdc = GetDC(NULL);
             EnumChildWindows(s_hMenu, PrintControl, 0);
             printf("panel %s\n", Utf8(Text(GetDlgItem(s_hMenu, 1007))).c_str());
             GUITHREADINFO gti = {};
@@ -132,6 +182,32 @@ int wmain(int argc, wchar_t** argv)
     }
     if (cmd == L"send" && argc > 4 && s_hMenu) {
         SendMessageW(GetDlgItem(s_hMenu, _wtoi(argv[2])), wcstoul(argv[3], NULL, 0), wcstoul(argv[4], NULL, 0), 0);
+        return 0;
+    }
+    if (cmd == L"rescale" && argc > 2 && s_hMenu) {
+        for (HWND h = GetWindow(s_hMenu, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+            PostMessageW(h, WM_SETFONT, 0, TRUE);
+        PostMessageW(s_hMenu, WM_SETFONT, 0, TRUE);
+        // The suggested rectangle at one address in both processes, as the
+        // message is passed on as it is or copied.
+        RECT rc;
+        GetWindowRect(s_hMenu, &rc);
+        OffsetRect(&rc, 8, 8);
+        void* const pAt = (void*)0x30000000;
+        DWORD dwPid;
+        GetWindowThreadProcessId(s_hMenu, &dwPid);
+        HANDLE hProcess = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, dwPid);
+        if (!hProcess || VirtualAlloc(pAt, sizeof rc, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) != pAt ||
+            VirtualAllocEx(hProcess, pAt, sizeof rc, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) != pAt ||
+            !WriteProcessMemory(hProcess, pAt, &rc, sizeof rc, NULL))
+            return 1;
+        *(RECT*)pAt = rc;
+        WORD wDpi = (WORD)_wtoi(argv[2]);
+        PostMessageW(s_hMenu, WM_DPICHANGED, MAKEWPARAM(wDpi, wDpi), (LPARAM)pAt);
+        // The dialog units of the new font, as the dialog manager takes them.
+        s_hdc = GetDC(NULL);
+        RECT rcAlphabet = Extent(LikeControls(true, false), L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        printf("place %d %d\n", MulDiv(47, (rcAlphabet.right / 26 + 1) / 2, 4), MulDiv(11, rcAlphabet.bottom, 8));
         return 0;
     }
     if (cmd == L"ending" && argc > 2) {
