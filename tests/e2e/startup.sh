@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Start-up: both groups hidden, every other control shown, the welcome text; the window ANSI as
-# Windows 98 (whose W functions mostly fail), Unicode on the NT family; drawn in a Song face; the
+# Windows 98 (whose W functions mostly fail), Unicode on the NT family; Windows' size in 宋体; the
 # system menu's last item, after a separator, opens the About box.
 . "$(dirname "$0")/lib.sh"
 start_menu
@@ -9,9 +9,9 @@ at_rest() { group_is none && panel_is welcome &&
 wait_for "starts with both groups hidden, every other control shown, and the welcome text" at_rest
 [ "$mode" = win98 ] && unicode="0 ANSI" || unicode="1 Unicode"
 check "its window is ${unicode#* }, as its family needs" has "^unicode ${unicode% *}$"
-# 630 x 530 with a Song face for 宋体, as on Windows; 647 high with Wine's Hei fallback.
-song_high() { awk '$1 == "menu" { h = $6 - $4 } END { exit !(h > 400 && h < 560) }' <<<"$S"; }
-wait_for "the menu is drawn in a Song face (under 560 px high)" song_high
+# In 宋体, with its own line metrics (12 px a line at 96 dpi), its client area is Windows'.
+client_is() { [ "$(awk '$1 == "client" { print $4 - $2 "x" ($5 - $3) }' <<<"$S")" = "$1" ]; }
+wait_for "its client area is 624 x 467, as on Windows in 宋体" client_is 624x467
 shot start
 # The rows of the open popup menu 4 px in from each side that are nine
 # tenths a separator's shadow (the line stops short of the frame); then its
