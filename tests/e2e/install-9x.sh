@@ -36,7 +36,6 @@ for round in first second; do
             check "and beside it, from the disc, every file it depends on that the folder lacked, writable; the folder's own Unidrv.dll as it was" deps_copied
         fi
         answer 1
-        wait_for "the box closes" no_box
         check "and leaves ${f#*/} in the spooler's folder, whole and writable" whole_and_writable "$f"
     done
 done

@@ -126,7 +126,11 @@ hover() { move $(centre "$1"); }
 click() { hover "$1"; xdotool click 1; }
 # Right of the panel, half-way down: no control there.
 empty_space() { move $(state | awk '$1 == "menu" { printf "%d %d\n", $5 - 15, ($4 + $6) / 2 }'); }
-answer() { p answer "$1" >/dev/null; }
+# answer ID: presses ID in the menu's box, then waits until the box has gone and the menu is
+# enabled and in front again: a click sent sooner may land before the window manager gives it
+# back, and be lost.
+answer() { p answer "$1" >/dev/null; wait_for "answered $1, the box closes and the menu is in front again" back_in_front; }
+back_in_front() { no_box && has "^menu .* 1$" && has "^menus 1 0 1$"; }
 # tab_to ID KEY: KEY (Tab, shift+Tab) until the focus is on ID, nine presses at most, each awaited.
 tab_to() { local i=0 was; S=$(state)
     until has "^focus $1$" || [ $((i += 1)) -gt 9 ]; do was=$(grep '^focus' <<<"$S"); xdotool key "$2"
