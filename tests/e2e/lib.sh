@@ -22,7 +22,7 @@ export WINEPREFIX=$log/prefix WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all 
 cp -al "$base/prefix" "$WINEPREFIX" && ( cd "$base/prefix" && find . -type f \( -path '*/spool/*' -o \
     ! -iregex '.*\.\(dll\|exe\|drv\|sys\|ocx\|acm\|cpl\|ax\|tlb\|ds\|tsp\|msstyles\|ttf\|ttc\|fon\|nls\)' \) \
     -exec cp -p --parents --remove-destination -t "$WINEPREFIX" {} + ) || { echo "cannot copy the $mode prefix"; exit 1; }
-. "$top/cmake/display.sh" && start_display
+. "$top/cmake/display.sh" && start_display "$log/openbox.log" || { echo "e2e $mode $behaviour: no display"; exit 1; }
 # The prefix's server gone before the prefix: a prefix made next may reuse its inode, by which Wine finds a server.
 trap 'wineserver -k 2>/dev/null; timeout 20 wineserver -w; kill $display_pids 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
 
@@ -39,6 +39,7 @@ ok() { passed=$((passed + 1)); echo "ok - $behaviour: $*"; }
 wine_log() { tail -n 3 "$1"; }
 bad() { failed=$((failed + 1)); echo "not ok - $behaviour: $*"; shot "failed-$passed-$failed"
     kill -0 "${menu:-0}" 2>/dev/null || echo "# the menu's process has ended"
+    kill -0 ${display_pids#* } 2>/dev/null || echo "# the window manager has ended: $(tail -1 "$log/openbox.log")"
     state | grep '^box' | sed 's/^/# /'; wine_log "$log/wine$run.log" 2>/dev/null | sed 's/^/# wine: /'; }
 not() { ! "$@"; }
 # until_ok SECONDS COMMAND...: polls COMMAND until it succeeds.
