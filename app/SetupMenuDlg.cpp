@@ -212,16 +212,14 @@ void CSetupMenuDlg::ShowLogo(HWND hLogo, LOGO_SIZE look)
     HBITMAP hScaled = (HBITMAP)::CopyImage(m_hLogoTemplate, IMAGE_BITMAP, look.cx, look.cy, 0);
     if (hScaled == NULL)
         return;
-    {
-        HDC hdcFrom = ::CreateCompatibleDC(NULL), hdcTo = ::CreateCompatibleDC(NULL);
-        HGDIOBJ hOldFrom = ::SelectObject(hdcFrom, m_hLogoTemplate), hOldTo = ::SelectObject(hdcTo, hScaled);
-        ::SetStretchBltMode(hdcTo, look.bSmooth ? HALFTONE : COLORONCOLOR);
-        ::StretchBlt(hdcTo, 0, 0, look.cx, look.cy, hdcFrom, 0, 0, LOGO_CX, LOGO_CY, SRCCOPY);
-        ::SelectObject(hdcFrom, hOldFrom);
-        ::SelectObject(hdcTo, hOldTo);
-        ::DeleteDC(hdcFrom);
-        ::DeleteDC(hdcTo);
-    }
+    HDC hdcFrom = ::CreateCompatibleDC(NULL), hdcTo = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOldFrom = ::SelectObject(hdcFrom, m_hLogoTemplate), hOldTo = ::SelectObject(hdcTo, hScaled);
+    ::SetStretchBltMode(hdcTo, look.bSmooth ? HALFTONE : COLORONCOLOR);
+    ::StretchBlt(hdcTo, 0, 0, look.cx, look.cy, hdcFrom, 0, 0, LOGO_CX, LOGO_CY, SRCCOPY);
+    ::SelectObject(hdcFrom, hOldFrom);
+    ::SelectObject(hdcTo, hOldTo);
+    ::DeleteDC(hdcFrom);
+    ::DeleteDC(hdcTo);
     ::SendMessageA(hLogo, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hScaled);
     m_bmpLogo.DeleteObject();
     m_bmpLogo.Attach(hScaled);
