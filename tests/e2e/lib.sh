@@ -34,9 +34,9 @@ COMMAND_GROUP="$IDC_DOC_OWNCMDS $IDC_DOC_EPSONCMDS $IDC_DOC_STARCMDS"
 
 passed=0 failed=0
 ok() { passed=$((passed + 1)); echo "ok - $behaviour: $*"; }
-# A failure says, for a log that keeps only its lines, what box was open and what Wine said.
 # What of Wine's log a failure prints: its last lines.
 wine_log() { tail -n 3 "$1"; }
+# A failure says, for a log that keeps only its lines, what box was open and what Wine said.
 bad() { failed=$((failed + 1)); echo "not ok - $behaviour: $*"; shot "failed-$passed-$failed"
     kill -0 "${menu:-0}" 2>/dev/null || echo "# the menu's process has ended"
     kill -0 ${display_pids#* } 2>/dev/null || echo "# the window manager has ended: $(tail -1 "$log/openbox.log")"

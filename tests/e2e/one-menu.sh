@@ -5,6 +5,7 @@
 # given up, waits for the name and opens a menu.
 . "$(dirname "$0")/lib.sh"
 start_menu
+check "the name a menu holds is the one the probe holds below, as a menu just ended" [ "$(p ending 0)" = held ]
 second "with a menu open"
 p post 0x112 0xF020 0  # SC_MINIMIZE
 wait_for "the menu minimised" has "^menus 1 1 "

@@ -25,7 +25,8 @@
 //   probe post MSG WPARAM [LPARAM] post a message to the menu (a WM_APP+N marks a message trace)
 //   probe send ID MSG WPARAM     send a message to the menu's control ID and wait for it
 //   probe ending MS              for MS ms, be a menu that has just ended: its window there,
-//                                hidden, and its one-menu name held; prints "ending" once so
+//                                hidden, and its one-menu name held; prints "ending" once so,
+//                                or "held" at once if a menu holds the name
 //   probe rescale DPI            what the dialog manager sends at a change of scale: a new
 //                                font to every control and the dialog, then WM_DPICHANGED
 //                                with the window moved by 8 pixels, all posted (Wine passes
@@ -212,8 +213,12 @@ int wmain(int argc, wchar_t** argv)
     }
     if (cmd == L"ending" && argc > 2) {
         HANDLE hName = CreateMutexW(NULL, TRUE, L"VELTA VT-480QX SetupMenu");
+        if (hName && GetLastError() == ERROR_ALREADY_EXISTS) {
+            printf("held\n");  // by a menu: the name is the menu's
+            return 0;
+        }
         HWND h = CreateWindowExW(0, L"#32770", s_szCaption, WS_POPUP, 0, 0, 100, 100, NULL, NULL, NULL, NULL);
-        if (!hName || GetLastError() == ERROR_ALREADY_EXISTS || !h)
+        if (!hName || !h)
             return 1;
         printf("ending\n");
         fflush(stdout);
@@ -222,6 +227,6 @@ int wmain(int argc, wchar_t** argv)
         ReleaseMutex(hName);
         return 0;
     }
-    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM] | send ID MSG WPARAM | ending MS\n");
+    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM] | send ID MSG WPARAM | rescale DPI | ending MS\n");
     return 2;
 }
