@@ -16,6 +16,20 @@ CSetupMenuApp theApp;
 // session (Windows 95 to NT 4 have only one), so two users' menus never meet.
 static const char s_szOneMenu[] = "VELTA VT-480QX SetupMenu";
 
+namespace {
+// The disc's files as the current folder holds them; a folder of the same
+// name is not the file.
+class CDiscFiles : public IDiscFiles
+{
+public:
+    virtual bool Exists(const char* pszPath)
+    {
+        DWORD dwAttr = AfxGetFileAttributes(pszPath);
+        return dwAttr != INVALID_FILE_ATTRIBUTES && !(dwAttr & FILE_ATTRIBUTE_DIRECTORY);
+    }
+};
+} // namespace
+
 // Another start holds the name: bring its menu to the front and return
 // true, this start then ends. It may still be starting (no window yet) or
 // ending (its window hidden, the name given up in a moment): wait a few
@@ -53,6 +67,11 @@ BOOL CSetupMenuApp::InitInstance()
     // prompt, the Run box or a shortcut without "Start in" may not.
     AfxEnterExeFolder();
     Enable3dControls();
+    // Every button would fail without a word: say why first. The menu still
+    // opens, for its web-site link.
+    CDiscFiles discFiles;
+    if (StartedAlone(discFiles))
+        AfxMessageBox(g_szStartedAloneText, MB_ICONEXCLAMATION);
 
     CSetupMenuDlg dlg;
     m_pMainWnd = &dlg;

@@ -1,4 +1,5 @@
 #include "startup.h"
+#include "cd_paths.h"
 #include "../res/resource.h"
 
 const char g_szMenuCaption[] = "VELTA · 票据打印专家";
@@ -12,6 +13,11 @@ const char g_szWelcomeText[] =
     "司客服中心。\n\n";
 
 const char g_szNoVersionText[] = "Can not obtain operating system information!";
+
+const char g_szStartedAloneText[] =
+    "找不到驱动光盘的其它文件，本程序无法安装驱动程序，也无法打开文档和测试程序。\n\n"
+    "如果您是在压缩文件（ZIP）中直接打开的本程序，请先将压缩文件中的全部文件解压到"
+    "同一个文件夹，再运行该文件夹中的SetupMenu.exe。";
 
 // Both groups, in the order they are hidden.
 const int g_groupControls[7] = {
@@ -55,4 +61,12 @@ ICON_POS MinimizedIconPos(int nClientWidth, int nClientHeight, int nIconWidth, i
     pos.x = (nClientWidth - nIconWidth + 1) / 2;
     pos.y = (nClientHeight - nIconHeight + 1) / 2;
     return pos;
+}
+
+bool StartedAlone(IDiscFiles& files)
+{
+    for (const char* pszPath : g_cdFiles)
+        if (files.Exists(pszPath))
+            return false;
+    return true;
 }

@@ -4,6 +4,7 @@
 //                     puts the welcome text in the panel
 //   AddAboutMenuItem  appends the About item to the system menu
 //   MinimizedIconPos  where the minimised dialog draws its icon
+//   StartedAlone      whether none of the disc's files is beside the menu
 #pragma once
 
 // What start-up does to the dialog; the dialog implements it.
@@ -41,9 +42,23 @@ void AddAboutMenuItem(ISystemMenuOps& ops);
 struct ICON_POS { int x; int y; };
 ICON_POS MinimizedIconPos(int nClientWidth, int nClientHeight, int nIconWidth, int nIconHeight);
 
+class IDiscFiles
+{
+public:
+    virtual ~IDiscFiles() {}
+    // Whether the file at the disc-relative path is in the current folder.
+    virtual bool Exists(const char* pszPath) = 0;
+};
+
+// True when not one of the disc's files is there: the menu was copied out
+// alone, or Explorer ran it from inside a ZIP (it extracts that one file to
+// a folder of its own). Some missing is a maker's choice, and says nothing.
+bool StartedAlone(IDiscFiles& files);
+
 // The menu dialog's caption, as its template has it: how a second start
 // finds the menu that is open.
 extern const char g_szMenuCaption[];
 extern const char g_szWelcomeText[];
 extern const char g_szNoVersionText[];
+extern const char g_szStartedAloneText[];
 extern const int g_groupControls[7];

@@ -15,7 +15,7 @@
     X(USER32, AppendMenuW) X(USER32, LoadStringW) X(USER32, DrawTextW)                                 \
     X(GDI32, GetObjectW) X(GDI32, CreateFontIndirectW)                                                 \
     X(KERNEL32, GetModuleFileNameW) X(KERNEL32, SetCurrentDirectoryW) X(KERNEL32, GetSystemDirectoryW) \
-    X(KERNEL32, CreateProcessW)
+    X(KERNEL32, GetFileAttributesW) X(KERNEL32, CreateProcessW)
 
 #define AFX_WIDE_MODULES(M) M(USER32) M(GDI32) M(KERNEL32)
 #define AFX_WIDE_STRING(x) AFX_WIDE_STRING_(x)
@@ -283,6 +283,13 @@ BOOL AfxEnterExeFolder()
         return FALSE;
     *pszEnd = '\0';
     return ::SetCurrentDirectoryA(szPath);
+}
+
+DWORD AfxGetFileAttributes(LPCSTR lpszPath)
+{
+    if (s_bWide)
+        return s_w.fn.GetFileAttributesW(CWideText(lpszPath));
+    return ::GetFileAttributesA(lpszPath);
 }
 
 UINT AfxGetSystemDirectory(LPSTR lpszBuf, UINT cbBuf)

@@ -45,6 +45,8 @@ HFONT AfxCreateFontLike(HFONT hFont, LONG lfWeight, BYTE lfUnderline);
 HMODULE AfxLoadSystemLibraryUsingFullPath(LPCSTR lpszName);
 // The exe's own folder made the current one.
 BOOL AfxEnterExeFolder();
+// GetFileAttributes: INVALID_FILE_ATTRIBUTES when there is nothing there.
+DWORD AfxGetFileAttributes(LPCSTR lpszPath);
 // GetSystemDirectory; 0 when it fails, does not fit or holds a character
 // code page 936 lacks.
 UINT AfxGetSystemDirectory(LPSTR lpszBuf, UINT cbBuf);

@@ -149,14 +149,17 @@ printui_ran() { grep -qxF "$printui_line" "$log/printui$run.log"; }
 printui_runs() { grep -c " ran in " "$log/printui$run.log"; }
 
 run=0
-# start_menu [TRACE-CHANNELS [FOLDER [DISC]]]: from the disc's root, as
-# autorun starts it, or from another folder; the disc, or a copy of it.
-start_menu() {
+# launch [TRACE-CHANNELS [FOLDER [DISC]]]: starts the menu from the disc's root, as autorun
+# does, or from another folder; the disc, or a copy of it. start_menu waits until it is drawn.
+launch() {
     run=$((run + 1))
     export VELTA_STANDIN_LOG="Z:$log/standin$run.log" VELTA_PRINTUI_LOG="Z:$log/printui$run.log" VELTA_BROWSER_LOG="$log/browser.log"
     ( cd "${2:-$cd}" && WINEDLLOVERRIDES="mscoree,mshtml=;shell32,winspool.drv=n,b;printui=n" WINEDEBUG="-all,err+process,err+module${1:-}" \
         exec wine "${3:-$cd}/SetupMenu.exe" ) >"$log/wine$run.log" 2>&1 &
     menu=$!
+}
+start_menu() {
+    launch "$@"
     wait_for -t 30 "the menu opens (start $run)" has "^menu" || { echo "e2e $mode $behaviour: the menu did not open"; exit 1; }
     # Shown is not yet drawn: wait until two looks 0.3 s apart agree.
     local last= now

@@ -14,13 +14,13 @@
 //                                window's font.
 //   logo L T R B                 the logo's static, screen rectangle
 //   panel TEXT                   the description, newlines as \n
-//   box CAPTION|TEXT             a box owned by the menu
+//   box CAPTION|TEXT             a box owned by the menu; with no menu open, any message box
 //   window TITLE                 any other visible top-level window
 //   popup L T R B                an open popup menu's screen rectangle
 //   colours FACE HI SHADOW TEXT  the button colours, each R,G,B
 // Commands:
 //   probe state
-//   probe answer ID              press button ID of the menu's box
+//   probe answer ID              press button ID of the menu's box, or of the box shown before it
 //   probe close TITLE-PART       close the top-level windows whose title has it
 //   probe post MSG WPARAM [LPARAM] post a message to the menu (a WM_APP+N marks a message trace)
 //   probe send ID MSG WPARAM     send a message to the menu's control ID and wait for it
@@ -53,7 +53,7 @@ static std::wstring Text(HWND h)
     return std::wstring(buf, n > 0 ? n : 0);
 }
 
-static HWND s_hMenu;
+static HWND s_hMenu, s_hLoneBox;
 static HDC s_hdc;
 
 // A font here like the controls': the dialog's 宋体 9 pt, as the dialog
@@ -106,6 +106,13 @@ static const wchar_t s_szCaption[] = L"VELTA · 票据打印专家";
 static int s_nMenus;
 static std::wstring s_closeTitle;  // probe close: every window but the menu whose title has it
 
+// A dialog with the text 0xFFFF: a message box.
+static bool IsMessageBox(HWND h)
+{
+    wchar_t cls[16];
+    return GetClassNameW(h, cls, 16) && lstrcmpW(cls, L"#32770") == 0 && GetDlgItem(h, 0xFFFF) != NULL;
+}
+
 static BOOL CALLBACK PrintWindow(HWND h, LPARAM)
 {
     wchar_t cls[16];
@@ -120,11 +127,18 @@ static BOOL CALLBACK PrintWindow(HWND h, LPARAM)
     RECT rc;
     if (lstrcmpW(cls, L"#32768") == 0 && GetWindowRect(h, &rc))
         printf("popup %ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
-    if (s_hMenu && GetWindow(h, GW_OWNER) == s_hMenu)
+    if (s_hMenu ? GetWindow(h, GW_OWNER) == s_hMenu : IsMessageBox(h))
         printf("box %s|%s\n", Utf8(Text(h)).c_str(), Utf8(Text(GetDlgItem(h, 0xFFFF))).c_str());
     else if (!Text(h).empty())
         printf("window %s\n", Utf8(Text(h)).c_str());
     return TRUE;
+}
+
+static BOOL CALLBACK FindLoneBox(HWND h, LPARAM)
+{
+    if (IsWindowVisible(h) && IsMessageBox(h))
+        s_hLoneBox = h;
+    return s_hLoneBox == NULL;
 }
 
 static BOOL CALLBACK FindMenu(HWND h, LPARAM)
@@ -169,6 +183,10 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     HWND hBox = s_hMenu ? GetLastActivePopup(s_hMenu) : NULL;
+    if (!s_hMenu) {
+        EnumWindows(FindLoneBox, 0);
+        hBox = s_hLoneBox;
+    }
     if (cmd == L"answer" && argc > 2 && hBox != s_hMenu)
         return !PostMessageW(hBox, WM_COMMAND, _wtoi(argv[2]), 0);
     if (cmd == L"close" && argc > 2) {

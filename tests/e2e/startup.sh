@@ -7,6 +7,7 @@ start_menu
 at_rest() { group_is none && panel_is welcome &&
     ! has "^ctl ($IDOK|$IDCANCEL|$IDC_BTN_DRIVERS|$IDC_BTN_COMMANDS|$IDC_BTN_TESTPROG|$IDC_PANEL_TEXT|-1) 0 "; }
 wait_for "starts with both groups hidden, every other control shown, and the welcome text" at_rest
+check "from the disc, it shows no box" no_box
 [ "$mode" = win98 ] && unicode="0 ANSI" || unicode="1 Unicode"
 check "its window is ${unicode#* }, as its family needs" has "^unicode ${unicode% *}$"
 # In 宋体, with its own line metrics (12 px a line at 96 dpi), its client area is Windows'.

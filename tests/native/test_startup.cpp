@@ -2,8 +2,10 @@
 // the minimised icon.
 #include "texts.h"
 #include "app/startup.h"
+#include "app/cd_paths.h"
 
 #include <gtest/gtest.h>
+#include <set>
 #include <vector>
 
 namespace {
@@ -80,6 +82,31 @@ TEST(Startup, MinimisedIconCentredRoundingUp)
         EXPECT_EQ(r.x, p.x) << r.cx;
         EXPECT_EQ(r.y, p.y) << r.cy;
     }
+}
+
+struct FakeDisc : IDiscFiles
+{
+    std::set<std::string> present;
+    bool Exists(const char* pszPath) override { return present.count(pszPath) != 0; }
+};
+
+// Started alone: not one of the disc's files beside it, and only then.
+TEST(Startup, AloneOnlyWithNoneOfTheDiscsFiles)
+{
+    FakeDisc none;
+    EXPECT_TRUE(StartedAlone(none));
+    FakeDisc disc;
+    disc.present.insert(std::begin(g_cdFiles), std::end(g_cdFiles));
+    EXPECT_FALSE(StartedAlone(disc));
+    // A maker may leave any one out, or ship any one alone.
+    for (const char* pszPath : g_cdFiles) {
+        FakeDisc fewer = disc, one;
+        fewer.present.erase(pszPath);
+        one.present.insert(pszPath);
+        EXPECT_FALSE(StartedAlone(fewer)) << pszPath;
+        EXPECT_FALSE(StartedAlone(one)) << pszPath;
+    }
+    EXPECT_EQ(T("alone"), g_szStartedAloneText);
 }
 
 } // namespace

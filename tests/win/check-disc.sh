@@ -98,12 +98,60 @@ make_disc "$maker" "$tmp/out/again.iso"
 check "made again, the same image, whose SHA-256 is printed" 'cmp "$tmp/out/VT480QX.iso" "$tmp/out/again.iso" &&
     grep -qx "SHA-256 $(sha256sum <"$tmp/out/again.iso" | cut -d" " -f1)  again.iso" "$tmp/log"'
 
+# The same tree as a ZIP to download. Its headers read here, apart from the writer: every name, local
+# and central, in code page 936 without the UTF-8 flag, made by MS-DOS, beside an Info-ZIP Unicode
+# Path field (version 1, the CRC-32 of the 936 name, the name in UTF-8).
+zip_names() { /usr/bin/python3 - "$1" <<'PY'
+import struct, sys, zlib
+data = open(sys.argv[1], 'rb').read()
+eocd = data.rindex(b'PK\5\6')
+n, at = struct.unpack_from('<H', data, eocd + 10)[0], struct.unpack_from('<I', data, eocd + 16)[0]
+def field(extra):
+    i = 0
+    while i < len(extra):
+        key, size = struct.unpack_from('<HH', extra, i)
+        if key == 0x7075:
+            version, crc = struct.unpack_from('<BI', extra, i + 4)
+            return version, crc, extra[i + 9:i + 4 + size].decode('utf-8')
+        i += 4 + size
+for _ in range(n):
+    made, flag, nlen, xlen, clen, local = struct.unpack_from('<4xH2xH18xHHH8xI', data, at)
+    name, extra = data[at + 46:at + 46 + nlen], data[at + 46 + nlen:at + 46 + nlen + xlen]
+    lflag, lnlen, lxlen = struct.unpack_from('<6xH18xHH', data, local)
+    lname, lextra = data[local + 30:local + 30 + lnlen], data[local + 30 + lnlen:local + 30 + lnlen + lxlen]
+    text = name.decode('gbk')
+    ok = made >> 8 == 0 and not flag & 0x800 and not lflag & 0x800 and lname == name and \
+        field(extra) == field(lextra) == (1, zlib.crc32(name), text)
+    print(text if ok else 'BAD ' + repr(name))
+    at += 46 + nlen + xlen + clen
+PY
+}
+make_disc "$maker" "$tmp/zip/VT480QX.zip"; rc=$?
+check "a ZIP of the same folder, which 7-Zip tests clean" '[ $rc = 0 ] && 7z t "$tmp/zip/VT480QX.zip"' || cat "$tmp/log"
+check "7-Zip reads the build's menu and autorun.inf, and every file of the folder byte for byte" \
+    'LC_ALL=C.UTF-8 7z x -bd -o"$tmp/zx" "$tmp/zip/VT480QX.zip" && cmp "$tmp/zx/SetupMenu.exe" "$build/cd/SetupMenu.exe" &&
+     rm "$tmp/zx/SetupMenu.exe" "$tmp/zx/autorun.inf" && diff -r "$maker" "$tmp/zx"'
+zip_names "$tmp/zip/VT480QX.zip" >"$tmp/zip.names"
+check "each name in code page 936, unflagged, with its UTF-8 field, in both headers, ESC模式 among them" \
+    '! grep -q "^BAD" "$tmp/zip.names" && grep -qx "Driver/WIN2000/ESC模式/OEMSETUP.INF" "$tmp/zip.names" &&
+     [ "$(wc -l <"$tmp/zip.names")" = "$(($(cd "$maker" && find -L . -mindepth 1 | wc -l) + 2))" ]'
+sleep 1
+make_disc "$maker" "$tmp/zip/again.zip"
+check "made again, the same ZIP, whose SHA-256 is printed" 'cmp "$tmp/zip/VT480QX.zip" "$tmp/zip/again.zip" &&
+    grep -qx "SHA-256 $(sha256sum <"$tmp/zip/again.zip" | cut -d" " -f1)  again.zip" "$tmp/log"'
+short=$tmp/short
+cp -R "$maker" "$short" && chmod -R u+w "$short" && : >"$short/Driver/한글.txt"
+refused "a name code page 936 cannot write is refused for a ZIP, named, and no ZIP is left" \
+    'make-disc: Driver/한글.txt: code page 936 has no "한"' "$short" "$tmp/zip2/VT480QX.zip"
+rm -rf "$short"
+
 short=$tmp/short
 cp -R "$maker" "$short" && chmod -R u+w "$short" && rm "$short/Driver/WIN98/STAR模式/Sp500.drv" "$short/Test/news.exe"
 make_disc "$short" "$tmp/out2/VT480QX.iso"; rc=$?
 check "a folder lacking two files the menu needs fails, naming each, and writes no image" '[ $rc != 0 ] &&
     grep -qx "missing: Driver/WIN98/STAR模式/Sp500.drv" "$tmp/log" && [ ! -e "$tmp/out2" ] &&
     grep -qx "missing: Test/news.exe" "$tmp/log" && [ "$(grep -c missing: "$tmp/log")" = 2 ]' || cat "$tmp/log"
+refused "and no ZIP" "lacks the files above; no ZIP written" "$short" "$tmp/zip3/VT480QX.zip"
 
 # A folder where the disc's autorun.inf goes.
 rm -rf "$short" && cp -R "$maker" "$short" && chmod -R u+w "$short" && mkdir "$short/autorun.inf"
@@ -149,7 +197,7 @@ check "after --, a FOLDER and an OUT that begin with -; 说明 (中文)/读我 v
 
 # OUT no image file: refused, left as it is, nothing beside it. As root,
 # device nodes too (a burner's, or a dry run's /dev/null).
-mkdir dev && mkfifo dev/pipe && { [ "$(id -u)" != 0 ] || { mknod dev/null c 1 3 && mknod dev/loop b 7 0; }; }
+mkdir dev && mkfifo dev/pipe dev/pipe.zip && { [ "$(id -u)" != 0 ] || { mknod dev/null c 1 3 && mknod dev/loop b 7 0; }; }
 n=$(ls -A dev | wc -l)
 for node in dev/*; do
     kind=$(stat -c %F "$node")
@@ -189,6 +237,9 @@ in=()
 check "signed, the disc's menu verifies against the throwaway CA" '[ $rc = 0 ] &&
     LC_ALL=C.UTF-8 7z e -bd -osigned "$signed" SetupMenu.exe &&
     osslsigncode verify -in signed/SetupMenu.exe -CAfile ca.pem | grep -q "Signature verification: ok"' || cat "$tmp/log"
+make_disc --sign cs.pfx "$build/cd" signed.zip; rc=$?
+check "signed as a ZIP, the ZIP's menu verifies too" '[ $rc = 0 ] && LC_ALL=C.UTF-8 7z e -bd -ozsigned signed.zip SetupMenu.exe &&
+    osslsigncode verify -in zsigned/SetupMenu.exe -CAfile ca.pem | grep -q "Signature verification: ok"' || cat "$tmp/log"
 check "its sections are the build's; the build's menu has no signature" '/usr/bin/python3 -c "import pefile, sys
 a, b = (pefile.PE(f) for f in sys.argv[1:])
 sys.exit([s.get_data() for s in a.sections] != [s.get_data() for s in b.sections] or b.OPTIONAL_HEADER.DATA_DIRECTORY[4].Size)
