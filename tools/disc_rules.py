@@ -9,7 +9,7 @@
   disc_rules.py inf FOLDER INF MODEL
       the printer INF (INF, below FOLDER) as Windows' setup reads it for
       the standard driver's MODEL, on stderr: a line for each Windows the
-      menu runs on, saying whether it installs there or why not (then a
+      menu runs on, saying whether it installs there, may not, or why not (then a
       warning), and what makes the INF unusable, exit 1
   disc_rules.py inf-files INF
       the files beside INF that the INF needs, one a line (the sample CD's
@@ -92,13 +92,23 @@ def check_names(top):
 # ---- the printer INF ----
 
 def decode(data):
-    """An INF's text: UTF-16LE or UTF-8 by their BOMs, else ANSI, of which
-    the rules need only ASCII."""
+    """(the INF's text as setup reads it on Simplified Chinese Windows, why
+    that reading may not be the one meant or None). "Creating International
+    INF Files": an INF not in UTF-16 is read in the system's ANSI code page,
+    936 here; "General Unicode requirement in INF files": never UTF-8."""
     if data.startswith(codecs.BOM_UTF16_LE):
-        return data[2:].decode('utf-16-le', 'replace')
+        return data[2:].decode('utf-16-le', 'replace'), None
+    if data.startswith(codecs.BOM_UTF16_BE):
+        # The pages allow either byte order; a driver-samples maintainer and
+        # a public report say setup reads little-endian only.
+        return data[2:].decode('utf-16-be', 'replace'), \
+            'it is UTF-16 big-endian, which setup is reported to read wrongly: save it as UTF-16 little-endian'
+    why = None
     if data.startswith(codecs.BOM_UTF8):
-        return data[3:].decode('utf-8', 'replace')
-    return data.decode('latin-1')
+        # Read as ANSI: the BOM is three characters of the first line.
+        why = ('it is UTF-8, which setup reads as ANSI (code page 936 on Simplified Chinese Windows), every character '
+               'beyond ASCII garbled: save it as UTF-16 little-endian')
+    return data.decode('gbk', 'replace'), why
 
 
 def logical_lines(text):
@@ -147,7 +157,10 @@ def fields(text):
 
 # Where a Simplified Chinese Windows, the menu's users' own, finds %strkey%
 # first (its language, then Chinese in general).
-ZH_CN = ('strings.0804', 'strings.0004')
+
+
+# Simplified Chinese, the menu's users' language.
+ZH_CN = 0x0804
 
 
 class Inf:
@@ -156,20 +169,34 @@ class Inf:
 
     def __init__(self, data):
         self.sections, section = {}, None
-        for line in logical_lines(decode(data)):
+        text, self.encoding = decode(data)
+        for line in logical_lines(text):
             if line.startswith('['):
                 section = self.sections.setdefault(line[1:line.find(']')].strip().lower(), [])
             elif section is not None and line:
                 key, eq, value = self.split_key(line)
                 section.append((key, fields(value)) if eq else (None, fields(line)))
-        # %strkey% as Windows finds it: in [Strings], and on Simplified
-        # Chinese Windows first in its own language's section.
-        self.strings, self.strings_zh_cn = {}, {}
-        for name in ('strings',) + ZH_CN[::-1]:
-            found = {k.lower(): v[0] if v else '' for k, v in self.sections.get(name, []) if k}
-            self.strings_zh_cn.update(found)
-            if name == 'strings':
-                self.strings.update(found)
+        self.strings = self.table('strings')
+        zh_section, self.zh_why = self.strings_section(ZH_CN)
+        self.zh_strings = self.table(zh_section)
+        self.zh_section = 'Strings' + zh_section[7:].upper()
+
+    def table(self, name):
+        return {k.lower(): v[0] if v else '' for k, v in self.sections.get(name, []) if k}
+
+    def strings_section(self, lang):
+        """The one Strings section setup reads on Windows of language LANG
+        ("INF Strings Section"): the language itself, then its neutral
+        sublanguage, then any sublanguage of it, then [Strings]; and why that
+        pick may not be setup's."""
+        for name in ('strings.%04x' % lang, 'strings.%04x' % (lang & 0x3FF)):
+            if name in self.sections:
+                return name, None
+        same = sorted(n for n in self.sections if re.fullmatch(r'strings\.[0-9a-f]{4}', n)
+                      and int(n[8:], 16) & 0x3FF == lang & 0x3FF)
+        if len(same) > 1:
+            return same[0], 'which of [%s] setup reads on it is not documented' % '], ['.join(same)
+        return (same or ['strings'])[0], None
 
     @staticmethod
     def split_key(line):
@@ -182,89 +209,141 @@ class Inf:
                 return fields(line[:i])[0], '=', line[i + 1:]
         return None, '', line
 
-    def localised(self):
-        """Whether Simplified Chinese Windows reads strings of its own."""
-        return any(n in self.sections for n in ZH_CN)
+    def resolve(self, text, zh_cn=False, borrowed=None):
+        """%key% from [Strings], or from the one section Simplified Chinese
+        Windows reads; %% is a %. A key that section lacks and [Strings]
+        has goes into BORROWED: setup may not look there."""
+        def one(m):
+            key = m.group(1).lower()
+            if not key:
+                return '%'
+            table = self.zh_strings if zh_cn else self.strings
+            if key in table:
+                return table[key]
+            if zh_cn and key in self.strings and borrowed is not None:
+                borrowed.add(m.group(1))
+                return self.strings[key]
+            return m.group(0)
+        return re.sub(r'%([^%]*)%', one, text)
 
-    def resolve(self, text, zh_cn=False):
-        """%key% from [Strings], or as Simplified Chinese Windows finds it;
-        %% is a %."""
-        table = self.strings_zh_cn if zh_cn else self.strings
-        return re.sub(r'%([^%]*)%', lambda m: table.get(m.group(1).lower(), m.group(0)) if m.group(1) else '%', text)
-
-    def entries(self, name, zh_cn=False):
-        return [(self.resolve(k, zh_cn) if k else k, [self.resolve(f, zh_cn) for f in v])
+    def entries(self, name, zh_cn=False, borrowed=None):
+        return [(self.resolve(k, zh_cn, borrowed) if k else k, [self.resolve(f, zh_cn, borrowed) for f in v])
                 for k, v in self.sections.get(name.lower(), [])]
 
     def value(self, section, key):
         return next((v[0] for k, v in self.entries(section) if k and k.lower() == key.lower() and v), None)
 
+    def values(self, section, key):
+        """Every field of every KEY= line, in order."""
+        return [f for k, v in self.entries(section) if k and k.lower() == key.lower() for f in v if f]
+
+
+WORKSTATION, DOMAIN_CONTROLLER, SERVER = 1, 2, 3
+PRODUCTS = {WORKSTATION: 'workstation', DOMAIN_CONTROLLER: 'domain controller', SERVER: 'server'}
+# OSVERSIONINFOEX: VER_SUITE_TERMINAL is always set, and from XP on a
+# workstation has VER_SUITE_SINGLEUSERTS; every other suite bit is an
+# edition's.
+SUITE_ALWAYS = {WORKSTATION: 0x110, DOMAIN_CONTROLLER: 0x10, SERVER: 0x10}
+# "Combining Platform Extensions with Operating System Versions": setup
+# reads a decoration's BuildNumber from Windows 10 1607, build 14310, on;
+# before it, "will not parse unknown decorations".
+BUILDS_READ = 14310
 
 # The Windows the menu runs on, each as setup reads a printer INF there: its
 # usual name, the architecture of the printui the menu starts (the native
-# one, through Sysnative), and its version and first build.
+# one, through Sysnative), its version, its first and last builds, and its
+# product types (a server may be a domain controller).
 WINDOWS = [
-    ('Windows 2000', 'x86', (5, 0, 2195)),
-    ('Windows XP', 'x86', (5, 1, 2600)),
-    ('Windows Server 2003', 'x86', (5, 2, 3790)),
-    ('Windows XP x64 and Server 2003 x64', 'amd64', (5, 2, 3790)),
-    ('Windows Vista', 'x86', (6, 0, 6000)),
-    ('Windows Vista x64', 'amd64', (6, 0, 6000)),
-    ('Windows 7', 'x86', (6, 1, 7600)),
-    ('Windows 7 x64', 'amd64', (6, 1, 7600)),
-    ('Windows 8', 'x86', (6, 2, 9200)),
-    ('Windows 8 x64', 'amd64', (6, 2, 9200)),
-    ('Windows 8.1', 'x86', (6, 3, 9600)),
-    ('Windows 8.1 x64', 'amd64', (6, 3, 9600)),
-    ('Windows 10', 'x86', (10, 0, 10240)),
-    ('Windows 10 x64', 'amd64', (10, 0, 10240)),
-    ('Windows 11', 'amd64', (10, 0, 22000)),
-    ('Windows 11 on ARM', 'arm64', (10, 0, 22000)),
+    ('Windows 2000', 'x86', (5, 0), (2195, 2195), (WORKSTATION,)),
+    ('Windows XP', 'x86', (5, 1), (2600, 2600), (WORKSTATION,)),
+    ('Windows Server 2003', 'x86', (5, 2), (3790, 3790), (SERVER, DOMAIN_CONTROLLER)),
+    ('Windows XP x64', 'amd64', (5, 2), (3790, 3790), (WORKSTATION,)),
+    ('Windows Server 2003 x64', 'amd64', (5, 2), (3790, 3790), (SERVER, DOMAIN_CONTROLLER)),
+    ('Windows Vista', 'x86', (6, 0), (6000, 6003), (WORKSTATION,)),
+    ('Windows Vista x64', 'amd64', (6, 0), (6000, 6003), (WORKSTATION,)),
+    ('Windows Server 2008', 'x86', (6, 0), (6001, 6003), (SERVER, DOMAIN_CONTROLLER)),
+    ('Windows Server 2008 x64', 'amd64', (6, 0), (6001, 6003), (SERVER, DOMAIN_CONTROLLER)),
+    ('Windows 7', 'x86', (6, 1), (7600, 7601), (WORKSTATION,)),
+    ('Windows 7 x64', 'amd64', (6, 1), (7600, 7601), (WORKSTATION,)),
+    ('Windows Server 2008 R2', 'amd64', (6, 1), (7600, 7601), (SERVER, DOMAIN_CONTROLLER)),
+    ('Windows 8', 'x86', (6, 2), (9200, 9200), (WORKSTATION,)),
+    ('Windows 8 x64', 'amd64', (6, 2), (9200, 9200), (WORKSTATION,)),
+    ('Windows Server 2012', 'amd64', (6, 2), (9200, 9200), (SERVER, DOMAIN_CONTROLLER)),
+    ('Windows 8.1', 'x86', (6, 3), (9600, 9600), (WORKSTATION,)),
+    ('Windows 8.1 x64', 'amd64', (6, 3), (9600, 9600), (WORKSTATION,)),
+    ('Windows Server 2012 R2', 'amd64', (6, 3), (9600, 9600), (SERVER, DOMAIN_CONTROLLER)),
+    ('Windows 10', 'x86', (10, 0), (10240, 19045), (WORKSTATION,)),
+    ('Windows 10 x64', 'amd64', (10, 0), (10240, 19045), (WORKSTATION,)),
+    ('Windows Server 2016 to 2025', 'amd64', (10, 0), (14393, 26100), (SERVER, DOMAIN_CONTROLLER)),
+    ('Windows 11', 'amd64', (10, 0), (22000, 26200), (WORKSTATION,)),
+    ('Windows 11 on ARM', 'arm64', (10, 0), (22000, 26200), (WORKSTATION,)),
 ]
 ARCHS = ('x86', 'amd64', 'arm64')
 
 
-def decoration_rank(decoration, arch, version):
-    """How well a [Manufacturer] decoration, NT[arch][.major[.minor[.product
-    [.suite[.build]]]]], serves Windows VERSION (major, minor, build) on
-    ARCH, a workstation with no suite: None if not at all, else a rank,
-    higher better: the nearest version at or below the running one, then
-    an architecture named, then a product type named. 64-bit Windows takes
-    only a decoration that names its architecture."""
-    m = re.fullmatch(r'nt(x86|amd64|arm64|ia64|arm)?((?:\.[^.]*){0,5})', decoration.lower())
+def decoration(text):
+    """NT[arch][.major[.minor[.product[.suite[.build]]]]] as (arch, major,
+    minor, product, suite, build), each None when not given; None when it
+    is no decoration."""
+    m = re.fullmatch(r'nt(x86|amd64|arm64|ia64|arm)?((?:\.[^.]*){0,5})', text.lower())
     if not m:
         return None
     try:
-        major, minor, product, suite, build = [int(f, 0) if f else None for f in (m.group(2).split('.')[1:] + [''] * 5)[:5]]
+        return (m.group(1),) + tuple(int(f, 0) if f else None for f in (m.group(2).split('.')[1:] + [''] * 5)[:5])
     except ValueError:
         return None
-    if m.group(1) != arch and (m.group(1) or arch != 'x86'):
-        return None
-    if major is None and minor is not None or product not in (None, 1) or suite:
-        return None
-    wanted = (major or 0, minor or 0, build or 0)
-    if wanted[:2] > version[:2] or wanted[2] > version[2]:
-        return None
-    return wanted, m.group(1) is not None, product is not None
 
 
-def models_sections(inf, arch, version):
-    """[(models section, why it is the one)] that setup reads on VERSION and
-    ARCH, one per [Manufacturer] entry that has one there."""
+def decoration_serves(dec, arch, version, build, product, suite):
+    """Whether setup on Windows VERSION (major, minor), build BUILD, of
+    PRODUCT type and SUITE, on ARCH, takes the decoration DEC. 64-bit
+    Windows takes only one that names its architecture."""
+    dec_arch, major, minor, dec_product, dec_suite, dec_build = dec
+    if dec_arch != arch and (dec_arch or arch != 'x86'):
+        return False
+    if major is None and minor is not None:
+        return False
+    if dec_build is not None:
+        # Read only from 1607 on, and only where major.minor are the
+        # decoration's: a newer Windows takes it whatever its build.
+        if build < BUILDS_READ or ((major or 0, minor or 0) == version and build < dec_build):
+            return False
+    if (major or 0, minor or 0) > version:
+        return False
+    # A product type matches exactly; a suite mask needs all its bits.
+    if dec_product is not None and dec_product != product:
+        return False
+    return not dec_suite or dec_suite & suite == dec_suite
+
+
+def models_sections(inf, arch, version, build, product, suite):
+    """[(models section, why it is the one, why setup may read another)]
+    that setup reads at this point, one per [Manufacturer] entry that has
+    one there: the nearest version, then the most specific."""
     out = []
     for _, value in inf.entries('Manufacturer'):
         if not value or not value[0]:
             continue
         base, decorations = value[0], [d for d in value[1:] if d]
-        if version[:2] == (5, 0):  # Windows 2000 knows no decorations
-            out.append((base, 'Windows 2000 reads only the undecorated one'))
+        if version == (5, 0):  # Windows 2000 knows no decorations
+            out.append((base, 'Windows 2000 reads only the undecorated one', None))
             continue
-        ranked = [(r, d) for d in decorations for r in [decoration_rank(d, arch, version)] if r]
+        ranked = []
+        for text in decorations:
+            dec = decoration(text)
+            if dec and decoration_serves(dec, arch, version, build, product, suite):
+                _, major, minor, dec_product, dec_suite, dec_build = dec
+                ranked.append(((major or 0, minor or 0, dec_build or 0), dec[0] is not None,
+                               dec_product is not None, bool(dec_suite), text))
         if ranked:
-            rank, best = max(ranked)
-            out.append((base + '.' + best, 'the best of [Manufacturer]\'s ' + ', '.join(decorations) + ' there'))
+            rank = max(ranked)
+            doubt = None
+            if rank[0][2] and rank[0][2] < BUILDS_READ:
+                doubt = ('its decoration %s names build %d, below %d, where setup began to read builds: what setup '
+                         'makes of it is not documented' % (rank[-1], rank[0][2], BUILDS_READ))
+            out.append((base + '.' + rank[-1], 'the best of [Manufacturer]\'s ' + ', '.join(decorations) + ' there', doubt))
         elif arch == 'x86':
-            out.append((base, 'no decoration of [Manufacturer]\'s serves it'))
+            out.append((base, 'no decoration of [Manufacturer]\'s serves it', None))
     return out
 
 
@@ -308,25 +387,108 @@ def catalog(inf, arch):
     return next(filter(None, (inf.value('Version', 'CatalogFile' + d) for d in ('.NT' + arch, '.NT', ''))), None)
 
 
+
+
+# The core printing files, which NTPRINT.INF brings to an INF that includes
+# it ("Printer INF File Entries"; Unidrv's and PScript's own pages).
+CORE_PRINT_FILES = {'UNIDRV.DLL', 'UNIDRVUI.DLL', 'UNIRES.DLL', 'UNIDRV.HLP', 'STDNAMES.GPD', 'STDDTYPE.GDL',
+                    'STDSCHEM.GDL', 'STDSCHMX.GDL', 'TTFSUB.GPD', 'PSCRIPT5.DLL', 'PS5UI.DLL', 'PSCRIPT.HLP',
+                    'PSCRIPT.NTF', 'PSCRPTFE.NTF', 'PS_SCHM.GDL'}
+PRINTER_FILES = ('DriverFile', 'DataFile', 'ConfigFile', 'HelpFile')
+
+
+def install_section(inf, name, arch):
+    """The model's install section as setup picks it on ARCH ("INF
+    DDInstall Section"): .NT<arch>, then .NT, then undecorated."""
+    return next((s for s in (name + '.NT' + arch, name + '.NT', name) if s.lower() in inf.sections), None)
+
+
+def install_files(inf, section):
+    """([(file, what names it)], whether it includes system INFs) for an
+    install section: each file its CopyFiles lists copy (the source name
+    where a line gives one; @file names one directly), and each printer
+    file it names; a CopyFiles list the INF lacks as (None, its name)."""
+    out = []
+    for ref in inf.values(section, 'CopyFiles'):
+        if ref.startswith('@'):
+            out.append((ref[1:].strip(), 'CopyFiles=' + ref))
+        elif ref.lower() not in inf.sections:
+            out.append((None, ref))
+        else:
+            for key, value in inf.entries(ref):
+                names = ([key] if key else []) + value
+                source = names[1] if len(names) > 1 and names[1] else names[0]
+                if source:
+                    out.append((source, '[%s]' % ref))
+    out += [(f, d) for d in PRINTER_FILES for f in [inf.value(section, d)] if f]
+    return out, bool(inf.values(section, 'Include') or inf.values(section, 'Needs'))
+
+
+def file_rules(inf, top, where, arch, version, section):
+    """[(status, why)] for the files an install section needs that are not
+    in [SourceDisksFiles] (those are checked with every listed file)."""
+    listed = {n.lower() for n, _, _, _ in needed_files(inf, arch)}
+    files, includes = install_files(inf, section)
+    copied = {f.lower() for f, by in files if f and by not in PRINTER_FILES}
+    out, seen = [], set()
+    for name, by in files:
+        if name is None:
+            out.append(('cannot', 'its CopyFiles list [%s] is not in the INF' % by))
+            continue
+        if name.lower() in listed or name.lower() in seen:
+            continue
+        seen.add(name.lower())
+        only_named = by in PRINTER_FILES and name.lower() not in copied
+        if only_named and includes and name.upper() in CORE_PRINT_FILES:
+            continue
+        if find(os.path.join(top, where), name) is not None:
+            # "INF SourceDisksFiles Section": from Vista the driver store
+            # stages only the files listed there.
+            if version >= (6, 0):
+                out.append(('cannot', '%s (%s) is beside the INF but not in [SourceDisksFiles], and from Vista on setup '
+                            'copies only listed files' % (name, by)))
+            else:
+                out.append(('may', '%s (%s) is beside the INF but not in [SourceDisksFiles]' % (name, by)))
+        elif only_named and includes:
+            out.append(('may', '%s (%s) is not on the disc, nor one of the core printing files that NTPRINT.INF '
+                        'brings' % (name, by)))
+        else:
+            out.append(('cannot', '%s (%s) is not on the disc' % (name, by)))
+    return out
+
+
 def check_inf(top, rel, model):
     """(refusals, rows) for the INF at TOP/REL and the standard driver's
     MODEL: a row (name, installs, warns, what) for each Windows the menu
-    runs on, what saying how it installs there or why it cannot; a row
-    that cannot, or installs an unsigned driver, warns."""
+    runs on, installs True, False, or None where it may not or not on
+    every build, product or edition; what says how it installs there or
+    why it cannot, per build, product or edition where they differ."""
     where = os.path.dirname(rel)
     try:
         with open(os.path.join(top, rel), 'rb') as f:
             inf = Inf(f.read())
     except OSError as e:
         return ['%s: %s' % (rel, e.strerror)], []
+    # "INF Version Section": $Windows NT$ or $Chicago$, in any case; older
+    # pages add $Windows 95$.
+    signature = inf.value('Version', 'Signature')
+    if (signature or '').lower() not in ('$windows nt$', '$chicago$', '$windows 95$'):
+        return ['%s: %s, not $Windows NT$ or $Chicago$: setup takes it for no INF%s' % (
+            rel, 'its [Version] Signature is ' + signature if signature is not None else 'it has no [Version] Signature',
+            ' (' + inf.encoding + ')' if inf.encoding else '')], []
     cls = inf.value('Version', 'Class')
     if (cls or '').lower() != 'printer':
         return ['%s: %s, not Printer: Windows installs no printer from it'
                 % (rel, 'its [Version] Class is ' + cls if cls is not None else 'it has no [Version] Class')], []
-    refused, rows, missing = [], [], {}
+    doubts = [d for d in (inf.encoding, inf.zh_why and 'Simplified Chinese Windows reads one Strings section, and ' + inf.zh_why)
+              if d]
+    if signature.lower() == '$windows 95$':
+        doubts.append('its Signature $Windows 95$ is named by older pages only')
+    v4 = (inf.value('Version', 'ClassVer') or '').startswith('4')
+    refused, missing = [], {}
 
     def files_missing(arch):
-        """Why ARCH cannot copy its files; each refused once."""
+        """Why ARCH cannot copy its listed files; each refused once."""
         if arch not in missing:
             missing[arch] = []
             for name, folder, section, known in needed_files(inf, arch):
@@ -340,42 +502,129 @@ def check_inf(top, rel, model):
                     refused.append('%s: %s ([%s]), which %s Windows needs, is not in %s' % (rel, name, section, arch, place))
         return missing[arch]
 
-    def holds(section, zh_cn):
-        return any(k and k.lower() == model.lower() for k, _ in inf.entries(section, zh_cn))
+    def model_line(section, zh_cn, borrowed=None):
+        return next((v for k, v in inf.entries(section, zh_cn, borrowed) if k and k.lower() == model.lower()), None)
 
-    for name, arch, version in WINDOWS:
-        picked = models_sections(inf, arch, version)
-        serving = [s for s, _ in picked if holds(s, False)]
-        cat = catalog(inf, arch)
+    def outcome(arch, version, build, product, suite):
+        """(status, what) at one build, product type and suite: status
+        installs, unsigned, may or cannot."""
+        if v4 and version < (6, 2):
+            return 'cannot', 'cannot install the standard driver: it is a v4 printer driver (ClassVer=4.0), which ' \
+                             'Windows 8 and later alone install'
+        picked = models_sections(inf, arch, version, build, product, suite)
+        serving = [p for p in picked if model_line(p[0], False) is not None]
+        cannot, may = [], list(doubts)
         if not picked:
-            why = 'no models section for it: [Manufacturer] names no NT%s decoration, and %s' % (
-                arch, 'none serves it' if arch == 'x86' else '64-bit Windows never reads an undecorated one')
+            cannot.append('no models section for it: no NT%s decoration of [Manufacturer]\'s serves it, and %s' % (
+                arch, 'nor does an undecorated one' if arch == 'x86' else '64-bit Windows never reads an undecorated one'))
         elif not serving:
-            section, how = picked[0]
-            why = ('"%s" is not in [%s], the models section it reads (%s)' % (model, section, how)
-                   if section.lower() in inf.sections else
-                   'the models section it reads, [%s] (%s), is not in the INF' % (section, how))
-        elif inf.localised() and not holds(serving[0], True):
-            why = ('Simplified Chinese Windows, the menu\'s users\', names its models by [Strings.0804], '
-                   'and "%s" is then not in [%s]' % (model, serving[0]))
+            section, how, _ = picked[0]
+            cannot.append('"%s" is not in [%s], the models section it reads (%s)' % (model, section, how)
+                          if section.lower() in inf.sections else
+                          'the models section it reads, [%s] (%s), is not in the INF' % (section, how))
         else:
-            why = '; '.join(files_missing(arch) + (['its catalog %s is not in %s' % (cat, where)]
-                                                   if cat and find(os.path.join(top, where), cat) is None else []))
-        if why:
-            rows.append((name, False, True, 'cannot install the standard driver: ' + why))
-        elif cat:
-            rows.append((name, True, False, 'installs ([%s]%s, %s)' % (
-                serving[0], ', on Simplified Chinese Windows too ([Strings.0804])' if inf.localised() else '', cat)))
+            section, _, doubt = serving[0]
+            may += [doubt] if doubt else []
+            borrowed = set()
+            if inf.zh_section != 'Strings' and model_line(section, True, borrowed) is None:
+                cannot.append('Simplified Chinese Windows, the menu\'s users\', names its models by [%s], and "%s" '
+                              'is then not in [%s]' % (inf.zh_section, model, section))
+            elif borrowed:
+                may.append('Simplified Chinese Windows reads [%s] alone, which lacks %s; "You do need to duplicate '
+                           'all string tokens across all Strings sections"' % (inf.zh_section, ', '.join(sorted(borrowed))))
+            line = model_line(section, False)
+            install = install_section(inf, line[0], arch) if line and line[0] else None
+            if install is None:
+                cannot.append('its install section [%s] is not in the INF' % (line[0] if line else ''))
+            else:
+                rules = file_rules(inf, top, where, arch, version, install)
+                cannot += [w for s, w in rules if s == 'cannot'] + files_missing(arch)
+                may += [w for s, w in rules if s == 'may']
+        cat = catalog(inf, arch)
+        if cat and find(os.path.join(top, where), cat) is None:
+            cannot.append('its catalog %s is not in %s' % (cat, where))
+        if cannot:
+            return 'cannot', 'cannot install the standard driver: ' + '; '.join(cannot)
+        if may:
+            return 'may', 'may not install the standard driver: ' + '; '.join(may)
+        if cat:
+            return 'installs', 'installs ([%s]%s, %s)' % (
+                section, ', on Simplified Chinese Windows too ([%s])' % inf.zh_section if inf.zh_section != 'Strings' else '',
+                cat)
+        return 'unsigned', 'installs an unsigned driver ([%s]): no CatalogFile.NT%s or CatalogFile, and Windows asks ' \
+                           'the user first%s' % (section, arch, ', or refuses it' if arch != 'x86' else '')
+
+    decorations = [d for _, v in inf.entries('Manufacturer') for d in map(decoration, v[1:]) if d]
+    named_builds = {d[5] for d in decorations if d[5]}
+    edition_bits = 0
+    for d in decorations:
+        edition_bits |= d[4] or 0
+    rows = []
+    for name, arch, version, (first, last), products in WINDOWS:
+        # Read at each build where a reading may change: its first, 14310,
+        # and each build a decoration names.
+        starts = sorted({first} | {b for b in named_builds | {BUILDS_READ} if first < b <= last})
+        results = {}
+        for product in products:
+            for edition in sorted({0, edition_bits}):
+                for build in starts:
+                    results[(product, edition != 0, build)] = outcome(arch, version, build, product,
+                                                                      SUITE_ALWAYS[product] | edition)
+        outcomes = list(dict.fromkeys(results.values()))
+        statuses = {s for s, _ in outcomes}
+        installs = True if statuses <= {'installs', 'unsigned'} else False if statuses == {'cannot'} else None
+        if len(outcomes) == 1:
+            what = outcomes[0][1]
         else:
-            rows.append((name, True, True, 'installs an unsigned driver ([%s]): no CatalogFile.NT%s or CatalogFile, and '
-                         'Windows asks the user first%s' % (serving[0], arch, ', or refuses it' if arch != 'x86' else '')))
+            said = [(where_read([k for k, v in results.items() if v == o], results, starts, last), o[1]) for o in outcomes]
+            # Of several phrases, the one said last is "otherwise".
+            said.sort(key=lambda p: len(p[0]) > 1)
+            what = '; '.join('%s: %s' % ('otherwise' if i and len(w) > 1 else ' and '.join(w), o)
+                             for i, (w, o) in enumerate(said))
+        rows.append((name, installs, statuses != {'installs'}, what))
     catalogs = {v[0] for k, v in inf.entries('Version') if k and k.lower().startswith('catalogfile') and v and v[0]}
     for cat in sorted(catalogs):
         if find(os.path.join(top, where), cat) is None:
             refused.append('%s: its catalog %s is not in %s' % (rel, cat, where))
-    if not any(row[1] for row in rows):
+    if all(row[1] is False for row in rows):
         refused.append('%s: no Windows can install the standard driver "%s" from it (above)' % (rel, model))
     return refused, rows
+
+
+def where_read(points, results, starts, last):
+    """Phrases that tell the builds, product types and editions of POINTS
+    (product, edition, build) from the row's others, as few as can."""
+    products, editions = {p for p, _, _ in results}, {e for _, e, _ in results}
+    cells = {}
+    for p, e, b in points:
+        cells.setdefault((p, e), set()).add(b)
+
+    def builds(found):
+        if len(found) == len(starts):
+            return ''
+        spans = []
+        for i, b in enumerate(starts):
+            if b in found:
+                end = starts[i + 1] - 1 if i + 1 < len(starts) else last
+                if spans and spans[-1][1] == b - 1:
+                    spans[-1][1] = end
+                else:
+                    spans.append([b, end])
+        return ', '.join('build %d' % a if a == e else 'builds %d to %d' % (a, e) for a, e in spans)
+    words = {c: [('as a ' + PRODUCTS[c[0]]) if len(products) > 1 else '',
+                 ('in an edition with the suite bits a decoration names' if c[1] else 'in other editions')
+                 if len(editions) > 1 else '', builds(found)] for c, found in cells.items()}
+    # A product type or an edition that changes nothing here goes unsaid.
+    for i, every in ((0, products), (1, editions)):
+        rest = {}
+        for c, w in words.items():
+            rest.setdefault(tuple(x for j, x in enumerate(w) if j != i), set()).add(c[i])
+        if all(values == every for values in rest.values()):
+            for w in words.values():
+                w[i] = ''
+    return list(dict.fromkeys(', '.join(x for x in w if x) for w in words.values()))
+
+
 
 
 def main(argv):
