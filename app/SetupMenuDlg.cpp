@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(CSetupMenuDlg, CDialog)
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+    ON_WM_DESTROY()
     ON_BN_CLICKED(IDC_BTN_DRIVERS, OnBtnDrivers)
     ON_BN_CLICKED(IDC_BTN_COMMANDS, OnBtnCommands)
     ON_BN_CLICKED(IDC_BTN_TESTPROG, OnTestProg)
@@ -29,7 +30,8 @@ BEGIN_MESSAGE_MAP(CSetupMenuDlg, CDialog)
 END_MESSAGE_MAP()
 
 CSetupMenuDlg::CSetupMenuDlg(CWnd* pParent)
-    : CDialog(IDD_SETUPMENU_DIALOG, pParent), m_hLogoTemplate(NULL)
+    : CDialog(IDD_SETUPMENU_DIALOG, pParent), m_hIconBig(NULL), m_hIconSmall(NULL), m_nDpi(96),
+      m_hLogoTemplate(NULL), m_bOwnLogoTemplate(FALSE)
 {
     // A shared resource icon: never destroyed.
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
@@ -115,8 +117,8 @@ BOOL CSetupMenuDlg::OnInitDialog()
     CSystemMenuOps menuOps(GetSystemMenu(FALSE));
     AddAboutMenuItem(menuOps);
 
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
+    m_nDpi = AfxGetDpiForWindow(m_hWnd);
+    SetIconsForDpi();
 
     g_bNtPlatform = 1;
     CStartupOps startOps(this, m_strPanelText);
@@ -174,7 +176,7 @@ void CSetupMenuDlg::FitToScale()
         // frame, and hovered in a heavy font: 宋体 has no bold of its own, and
         // the one Windows makes is a pixel wider a character (a byte here).
         SelectFontOf(hdc, h);
-        long cxNeed = fit == FIT_LINK ? 2 : fit == FIT_CENTRE ? 2 * ::GetSystemMetrics(SM_CXEDGE) : 0;
+        long cxNeed = fit == FIT_LINK ? 2 : fit == FIT_CENTRE ? 2 * AfxGetSystemMetricsForDpi(SM_CXEDGE, m_nDpi) : 0;
         if (::GetDlgCtrlID(h) == IDC_PANEL_TEXT) {
             // The panel takes the widest line of every text it shows.
             long cx = TextWidth(hdc, g_szWelcomeText);
@@ -202,7 +204,9 @@ void CSetupMenuDlg::FitToScale()
 
 // The logo static sizes itself to the bitmap it is given: a copy of the
 // template's at its place's size, the menu's own, freed when replaced and
-// with the dialog (a static deletes no bitmap it is given).
+// with the dialog (a static deletes no bitmap it is given). Once it holds a
+// copy, the template's bitmap is no longer the static's to free but the
+// menu's, kept as every later copy's source.
 void CSetupMenuDlg::ShowLogo(HWND hLogo, LOGO_SIZE look)
 {
     if (m_hLogoTemplate == NULL)
@@ -221,20 +225,75 @@ void CSetupMenuDlg::ShowLogo(HWND hLogo, LOGO_SIZE look)
     ::DeleteDC(hdcFrom);
     ::DeleteDC(hdcTo);
     ::SendMessageA(hLogo, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hScaled);
+    m_bOwnLogoTemplate = TRUE;
     m_bmpLogo.DeleteObject();
     m_bmpLogo.Attach(hScaled);
 }
 
-// Windows 10 1703 and later, moving the menu to a screen of another scale:
-// the dialog manager has scaled the dialog and given its controls the new
-// font (the links make their hover fonts from it). The logo and the texts
-// follow, and the window takes the rectangle Windows suggests.
-LRESULT CSetupMenuDlg::OnDpiChanged(WPARAM, LPARAM lParam)
+// Windows stretches a 32-pixel icon to the title bar and taskbar at 150 and
+// 200 %, blocky, and picks no new one at a change of scale: the icon's own
+// images at this scale's sizes, the small one not shrunk from the big one.
+void CSetupMenuDlg::SetIconsForDpi()
 {
+    HICON hBig = (HICON)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                     AfxGetSystemMetricsForDpi(SM_CXICON, m_nDpi),
+                                     AfxGetSystemMetricsForDpi(SM_CYICON, m_nDpi), 0);
+    HICON hSmall = (HICON)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                       AfxGetSystemMetricsForDpi(SM_CXSMICON, m_nDpi),
+                                       AfxGetSystemMetricsForDpi(SM_CYSMICON, m_nDpi), 0);
+    SetIcon(hBig ? hBig : m_hIcon, TRUE);
+    SetIcon(hSmall ? hSmall : m_hIcon, FALSE);
+    if (m_hIconBig != NULL)
+        ::DestroyIcon(m_hIconBig);
+    if (m_hIconSmall != NULL)
+        ::DestroyIcon(m_hIconSmall);
+    m_hIconBig = hBig;
+    m_hIconSmall = hSmall;
+}
+
+// What the menu made is freed with its window, the window no longer
+// showing it: the icons, the logo and its template.
+void CSetupMenuDlg::OnDestroy()
+{
+    SetIcon(NULL, TRUE);
+    SetIcon(NULL, FALSE);
+    if (m_hIconBig != NULL)
+        ::DestroyIcon(m_hIconBig);
+    if (m_hIconSmall != NULL)
+        ::DestroyIcon(m_hIconSmall);
+    m_hIconBig = m_hIconSmall = NULL;
+    HWND hLogo = NULL;
+    for (HWND h = ::GetWindow(m_hWnd, GW_CHILD); h != NULL && hLogo == NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (::SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0)
+            hLogo = h;
+    if (hLogo != NULL && m_bmpLogo.GetSafeHandle() != NULL)
+        ::SendMessageA(hLogo, STM_SETIMAGE, IMAGE_BITMAP, 0);
+    m_bmpLogo.DeleteObject();
+    if (m_bOwnLogoTemplate)
+        ::DeleteObject(m_hLogoTemplate);
+    m_hLogoTemplate = NULL;
+    m_bOwnLogoTemplate = FALSE;
+    Default();
+}
+
+// Windows 10 1703 and later, the menu moved to a screen of another scale.
+// The dialog manager's re-layout of a per-monitor-v2 dialog is the default
+// dialog procedure's handling of this message (Microsoft's "High DPI
+// Desktop Application Development on Windows", DIALOG_DPI_CHANGE_BEHAVIORS:
+// each control re-laid out with the template's font at the new scale, the
+// dialog resized), so it runs first. Then what the menu measured and made
+// itself follows the new fonts, and the window takes the rectangle Windows
+// suggests (WM_DPICHANGED), which the pages do not say the dialog manager
+// does; twice does no harm.
+LRESULT CSetupMenuDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    Default();
+    m_nDpi = HIWORD(wParam);
+    FitToScale();
     const RECT* prc = (const RECT*)lParam;
     ::SetWindowPos(m_hWnd, NULL, prc->left, prc->top, prc->right - prc->left, prc->bottom - prc->top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-    FitToScale();
+    SetIconsForDpi();
     return 0;
 }
 

@@ -28,13 +28,19 @@ public:
     CString m_strPanelText;  // written by the hover buttons
 
 protected:
-    HICON m_hIcon;
-    HBITMAP m_hLogoTemplate;    // the template's bitmap, the static's own
+    HICON m_hIcon;              // shared: minimised and dragged
+    HICON m_hIconBig;           // the title bar's, the taskbar's and Alt+Tab's,
+    HICON m_hIconSmall;         // at the window's scale: the menu's own
+    UINT m_nDpi;                // the window's
+    HBITMAP m_hLogoTemplate;    // every scaled logo's source
+    BOOL m_bOwnLogoTemplate;    // once the static holds a copy, the menu's
     CGdiObject m_bmpLogo;       // the logo at the dialog's scale
 
     // The texts whole and the logo at its place's size, at the dialog's scale.
     void FitToScale();
     void ShowLogo(HWND hLogo, LOGO_SIZE look);
+    // Icons drawn at m_nDpi's sizes, in place of the last ones.
+    void SetIconsForDpi();
 
     // What the launch buttons hand their targets to.
     virtual IShellOpen& Shell();
@@ -49,6 +55,7 @@ protected:
     // Message handlers
     void OnSysCommand(UINT nID, LPARAM lParam);
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnBtnDrivers();

@@ -114,6 +114,9 @@ private:
 // LRESULT OnMessage(WPARAM wParam, LPARAM lParam)
 #define ON_MESSAGE(message, fn) \
     { message, 0, 0, AfxSig_lwl, reinterpret_cast<AFX_PMSG>(static_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(&ThisClass::fn)) },
+// void OnDestroy()
+#define ON_WM_DESTROY() \
+    AFX_MSG_ENTRY(WM_DESTROY, AfxSig_vv, void (CWnd::*)(), OnDestroy)
 // HCURSOR OnQueryDragIcon()
 #define ON_WM_QUERYDRAGICON() \
     AFX_MSG_ENTRY(WM_QUERYDRAGICON, AfxSig_hv, HCURSOR (CWnd::*)(), OnQueryDragIcon)

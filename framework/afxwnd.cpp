@@ -206,6 +206,7 @@ HCURSOR CWnd::OnQueryDragIcon() { return (HCURSOR)Default(); }
 void CWnd::OnCaptureChanged(CWnd*) { Default(); }
 void CWnd::OnSetFocus(CWnd*) { Default(); }
 void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnDestroy() { Default(); }
 
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -244,4 +245,32 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* pResul
     DrawItem((LPDRAWITEMSTRUCT)lParam);
     *pResult = TRUE;
     return TRUE;
+}
+
+namespace {
+// Looked up by name: Windows before 10 1607 has neither.
+FARPROC UserFunction(const char* pszName)
+{
+    return ::GetProcAddress(::GetModuleHandleA("USER32"), pszName);
+}
+} // namespace
+
+UINT AfxGetDpiForWindow(HWND hWnd)
+{
+    typedef UINT(WINAPI * PFN)(HWND);
+    PFN pfn = (PFN)UserFunction("GetDpiForWindow");
+    UINT nDpi = pfn ? pfn(hWnd) : 0;
+    if (nDpi == 0) {
+        HDC hdc = ::GetDC(NULL);
+        nDpi = ::GetDeviceCaps(hdc, LOGPIXELSY);
+        ::ReleaseDC(NULL, hdc);
+    }
+    return nDpi;
+}
+
+int AfxGetSystemMetricsForDpi(int nIndex, UINT nDpi)
+{
+    typedef int(WINAPI * PFN)(int, UINT);
+    PFN pfn = (PFN)UserFunction("GetSystemMetricsForDpi");
+    return pfn ? pfn(nIndex, nDpi) : ::GetSystemMetrics(nIndex);
 }

@@ -78,6 +78,7 @@ public:
     void OnCaptureChanged(CWnd* pWnd);
     void OnSetFocus(CWnd* pOldWnd);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnDestroy();
 
 protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
@@ -92,6 +93,12 @@ protected:
 };
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The window's DPI and a system metric at a DPI: Windows 10 1607's
+// GetDpiForWindow and GetSystemMetricsForDpi where Windows has them, else
+// the system's, which is every window's there.
+UINT AfxGetDpiForWindow(HWND hWnd);
+int AfxGetSystemMetricsForDpi(int nIndex, UINT nDpi);
 // Runs one message through a CWnd's WindowProc with the bookkeeping that
 // Default() and the temporary objects rely on.
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

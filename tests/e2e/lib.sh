@@ -151,11 +151,15 @@ printui_runs() { grep -c " ran in " "$log/printui$run.log"; }
 run=0
 # launch [TRACE-CHANNELS [FOLDER [DISC]]]: starts the menu from the disc's root, as autorun
 # does, or from another folder; the disc, or a copy of it. start_menu waits until it is drawn.
+# With $manager set, under the dialog manager's stand-in (dlgmgr.dll, through the probe), which
+# lays the dialog out at a change of scale as Windows does: from the "scaled" rectangles, or the
+# "template" in the new font.
 launch() {
     run=$((run + 1))
     export VELTA_STANDIN_LOG="Z:$log/standin$run.log" VELTA_PRINTUI_LOG="Z:$log/printui$run.log" VELTA_BROWSER_LOG="$log/browser.log"
-    ( cd "${2:-$cd}" && WINEDLLOVERRIDES="mscoree,mshtml=;shell32,winspool.drv=n,b;printui=n" WINEDEBUG="-all,err+process,err+module${1:-}" \
-        exec wine "${3:-$cd}/SetupMenu.exe" ) >"$log/wine$run.log" 2>&1 &
+    ( cd "${2:-$cd}" && VELTA_DLGMGR_LAYOUT=${manager:-} WINEDLLOVERRIDES="mscoree,mshtml=;shell32,winspool.drv=n,b;printui=n" \
+        WINEDEBUG="-all,err+process,err+module${1:-}" \
+        exec wine ${manager:+"$base/probe.exe" start "Z:$base/dlgmgr.dll"} "${manager:+Z:}${3:-$cd}/SetupMenu.exe" ) >"$log/wine$run.log" 2>&1 &
     menu=$!
 }
 start_menu() {

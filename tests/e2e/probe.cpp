@@ -8,10 +8,9 @@
 //   ctl ID VISIBLE L T R B HWND  each control, screen rectangle
 //   text ID TEXT                 each control's text, as accessibility tools read it
 //   fit ID NEED WIDTH            each shown text's need across, measured here in the dialog's
-//                                font, 宋体 9 pt at the screen's scale (with VELTA_PROBE_FONT=
-//                                none, after "rescale", the system font), a link's in its heavy
-//                                one, and its control's width. Wine tells no other process a
-//                                window's font.
+//                                font, 宋体 9 pt at the screen's scale (or at VELTA_PROBE_DPI,
+//                                after "rescale"), a link's in its heavy one, and its control's
+//                                width. Wine tells no other process a window's font.
 //   logo L T R B                 the logo's static, screen rectangle
 //   panel TEXT                   the description, newlines as \n
 //   box CAPTION|TEXT             a box owned by the menu; with no menu open, any message box
@@ -27,12 +26,15 @@
 //   probe ending MS              for MS ms, be a menu that has just ended: its window there,
 //                                hidden, and its one-menu name held; prints "ending" once so,
 //                                or "held" at once if a menu holds the name
-//   probe rescale DPI            what the dialog manager sends at a change of scale: a new
-//                                font to every control and the dialog, then WM_DPICHANGED
-//                                with the window moved by 8 pixels, all posted (Wine passes
-//                                no font sent from another process); prints "place CX CY", the
-//                                logo's place in that font's dialog units. The font is none,
-//                                the system font: a font made here would mean nothing there
+//   probe start DLL EXE          starts EXE suspended, hooks its main thread with DLL's CbtProc
+//                                (WH_CBT: dlgmgr.dll, the dialog manager's stand-in), lets it
+//                                run, and waits until it has ended
+//   probe rescale FROM TO        what Windows sends at a change of scale from FROM to TO dpi:
+//                                WM_GETDPISCALEDSIZE, then WM_DPICHANGED with the window's
+//                                rectangle 8 pixels down and right, its size the answer or the
+//                                window's scaled by TO / FROM; prints "suggested L T R B"
+//   probe icons                  "icons BIG SMALL": the sizes of the menu's icons, as the
+//                                stand-in reads them inside the menu
 #include <windows.h>
 #include <stdio.h>
 #include <string>
@@ -57,18 +59,14 @@ static HWND s_hMenu, s_hLoneBox;
 static HDC s_hdc;
 
 // A font here like the controls': the dialog's 宋体 9 pt, as the dialog
-// manager makes it at this scale; or, with none, the system font, and a
-// link's hover font then the default GUI font's. Heavy: a link's hover font.
-static HFONT LikeControls(bool bNone, bool bHeavy)
+// manager makes it at this scale. Heavy: a link's hover font.
+static HFONT LikeControls(bool bHeavy)
 {
     LOGFONTW lf = {};
-    if (bNone)
-        GetObjectW(GetStockObject(bHeavy ? DEFAULT_GUI_FONT : SYSTEM_FONT), sizeof lf, &lf);
-    else {
-        lf.lfHeight = -MulDiv(9, GetDeviceCaps(s_hdc, LOGPIXELSY), 72);
-        lf.lfCharSet = DEFAULT_CHARSET;
-        lstrcpyW(lf.lfFaceName, L"宋体");
-    }
+    const wchar_t* pszDpi = _wgetenv(L"VELTA_PROBE_DPI");
+    lf.lfHeight = -MulDiv(9, pszDpi ? _wtoi(pszDpi) : GetDeviceCaps(s_hdc, LOGPIXELSY), 72);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyW(lf.lfFaceName, L"宋体");
     if (bHeavy)
         lf.lfWeight = FW_HEAVY, lf.lfUnderline = 1;
     return CreateFontIndirectW(&lf);
@@ -97,7 +95,7 @@ static BOOL CALLBACK PrintControl(HWND h, LPARAM)
     if (!bButton && (style & SS_TYPEMASK) == SS_BITMAP)
         printf("logo %ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
     else if (IsWindowVisible(h) && !Text(h).empty() && (style & BS_TYPEMASK) != BS_GROUPBOX)
-        printf("fit %d %ld %ld\n", nID, Extent(LikeControls(_wgetenv(L"VELTA_PROBE_FONT") != NULL, bLink), Text(h)).right +
+        printf("fit %d %ld %ld\n", nID, Extent(LikeControls(bLink), Text(h)).right +
                (bLink ? 2 : bButton ? 2 * GetSystemMetrics(SM_CXEDGE) : 0), rc.right - rc.left);
     return TRUE;
 }
@@ -203,31 +201,58 @@ int wmain(int argc, wchar_t** argv)
         SendMessageW(GetDlgItem(s_hMenu, _wtoi(argv[2])), wcstoul(argv[3], NULL, 0), wcstoul(argv[4], NULL, 0), 0);
         return 0;
     }
-    if (cmd == L"rescale" && argc > 2 && s_hMenu) {
-        for (HWND h = GetWindow(s_hMenu, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-            PostMessageW(h, WM_SETFONT, 0, TRUE);
-        PostMessageW(s_hMenu, WM_SETFONT, 0, TRUE);
+    if (cmd == L"rescale" && argc > 3 && s_hMenu) {
         // The suggested rectangle at one address in both processes, as the
         // message is passed on as it is or copied.
+        int nFrom = _wtoi(argv[2]), nTo = _wtoi(argv[3]);
         RECT rc;
         GetWindowRect(s_hMenu, &rc);
-        OffsetRect(&rc, 8, 8);
+        SIZE size = { MulDiv(rc.right - rc.left, nTo, nFrom), MulDiv(rc.bottom - rc.top, nTo, nFrom) };
         void* const pAt = (void*)0x30000000;
         DWORD dwPid;
         GetWindowThreadProcessId(s_hMenu, &dwPid);
-        HANDLE hProcess = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, dwPid);
+        HANDLE hProcess = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, dwPid);
         if (!hProcess || VirtualAlloc(pAt, sizeof rc, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) != pAt ||
-            VirtualAllocEx(hProcess, pAt, sizeof rc, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) != pAt ||
-            !WriteProcessMemory(hProcess, pAt, &rc, sizeof rc, NULL))
+            (VirtualAllocEx(hProcess, pAt, sizeof rc, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) != pAt &&
+             GetLastError() != ERROR_INVALID_ADDRESS) ||
+            !WriteProcessMemory(hProcess, pAt, &size, sizeof size, NULL))
+            return 1;
+        // The window's own size at the new scale, where its dialog manager has one.
+        DWORD_PTR dwAnswered = 0;
+        SIZE answer;
+        if (SendMessageTimeoutW(s_hMenu, WM_GETDPISCALEDSIZE, nTo, (LPARAM)pAt, SMTO_ABORTIFHUNG, 5000, &dwAnswered) &&
+            dwAnswered && ReadProcessMemory(hProcess, pAt, &answer, sizeof answer, NULL))
+            size = answer;
+        SetRect(&rc, rc.left + 8, rc.top + 8, rc.left + 8 + size.cx, rc.top + 8 + size.cy);
+        if (!WriteProcessMemory(hProcess, pAt, &rc, sizeof rc, NULL))
             return 1;
         *(RECT*)pAt = rc;
-        WORD wDpi = (WORD)_wtoi(argv[2]);
-        PostMessageW(s_hMenu, WM_DPICHANGED, MAKEWPARAM(wDpi, wDpi), (LPARAM)pAt);
-        // The dialog units of the new font, as the dialog manager takes them.
-        s_hdc = GetDC(NULL);
-        RECT rcAlphabet = Extent(LikeControls(true, false), L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        printf("place %d %d\n", MulDiv(47, (rcAlphabet.right / 26 + 1) / 2, 4), MulDiv(11, rcAlphabet.bottom, 8));
+        PostMessageW(s_hMenu, WM_DPICHANGED, MAKEWPARAM(nTo, nTo), (LPARAM)pAt);
+        printf("suggested %ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
         return 0;
+    }
+    if (cmd == L"icons" && s_hMenu) {
+        DWORD_PTR dwSizes = 0;
+        SendMessageTimeoutW(s_hMenu, RegisterWindowMessageW(L"VeltaDlgMgrIcons"), 0, 0, SMTO_ABORTIFHUNG, 5000, &dwSizes);
+        printf("icons %u %u\n", LOWORD(dwSizes), HIWORD(dwSizes));
+        return 0;
+    }
+    if (cmd == L"start" && argc > 3) {
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi;
+        HMODULE hDll = LoadLibraryW(argv[2]);
+        HOOKPROC pfn = hDll ? (HOOKPROC)GetProcAddress(hDll, "CbtProc") : NULL;
+        if (!pfn || !CreateProcessW(argv[3], NULL, NULL, NULL, FALSE, CREATE_SUSPENDED, NULL, NULL, &si, &pi))
+            return 1;
+        HHOOK hHook = SetWindowsHookExW(WH_CBT, pfn, hDll, pi.dwThreadId);
+        ResumeThread(pi.hThread);
+        if (!hHook)
+            TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        DWORD dwCode = 1;
+        GetExitCodeProcess(pi.hProcess, &dwCode);
+        return hHook ? (int)dwCode : 1;
     }
     if (cmd == L"ending" && argc > 2) {
         HANDLE hName = CreateMutexW(NULL, TRUE, L"VELTA VT-480QX SetupMenu");
@@ -245,6 +270,6 @@ int wmain(int argc, wchar_t** argv)
         ReleaseMutex(hName);
         return 0;
     }
-    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM] | send ID MSG WPARAM | rescale DPI | ending MS\n");
+    fprintf(stderr, "usage: probe state | answer ID | close TITLE | post MSG WPARAM [LPARAM] | send ID MSG WPARAM | rescale FROM TO | icons | start DLL EXE | ending MS\n");
     return 2;
 }

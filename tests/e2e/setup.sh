@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# What the end-to-end scripts of one MODE share, under OUT/base: a fresh prefix of that Windows
+# What the end-to-end scripts of one MODE share, under OUT/base: the probe and the dialog manager's
+# stand-in beside it (dlgmgr.dll), a fresh prefix of that Windows
 # with the printui.dll stand-in and the shell's associations a real Windows has; the disc, from
 # CD_ISO's Joliet tree as Windows reads it, read-only, with PLANTED beside the menu. As root it runs
 # as E2E_USER (default menuuser) from a copy under /tmp named in OUT/stage.path: Wine run as root
@@ -25,7 +26,7 @@ if [ "$(id -u)" = 0 ] && [ "${E2E_STAGED:-}" != 1 ]; then
     mkdir -p "$stage/tests/e2e" "$stage/cmake" "$stage/res" "$stage/planted"
     cp "$here"/*.sh "$stage/tests/e2e/" && cp "$here/../texts.tsv" "$stage/tests/" && cp "$top/res/resource.h" "$stage/res/"
     cp -R "$top/cmake/display.sh" "$top/cmake/wine-run.sh" "$top/cmake/song-font.py" "$top/cmake/wine64" "$stage/cmake/"
-    cp "$probe" "$iso" "$stage/" && cp -R "$printui" "$stage/printui" && cp "$@" "$stage/planted/"
+    cp "$probe" "$(dirname "$probe")/dlgmgr.dll" "$iso" "$stage/" && cp -R "$printui" "$stage/printui" && cp "$@" "$stage/planted/"
     chown -R "$user" "$stage"
     echo "$stage" >"$out/stage.path"
     runuser -u "$user" -- env E2E_STAGED=1 "$stage/tests/e2e/setup.sh" "$mode" "$stage/out" "$stage/$(basename "$probe")" \
@@ -35,7 +36,7 @@ fi
 [ -z "${WINE_ARCH:-}" ] || PATH=$top/cmake/wine64:$PATH
 base=$out/base
 chmod -R u+w "$base" 2>/dev/null; rm -rf "$base"; mkdir -p "$base"
-cp "$probe" "$base/probe.exe"
+cp "$probe" "$base/probe.exe" && cp "$(dirname "$probe")/dlgmgr.dll" "$base/"
 export WINE_VERSION_MODE=$mode WINE_PREFIX_ROOT=$base/prefixes
 "$top/cmake/wine-run.sh" --fresh || { echo "cannot make the $mode prefix"; exit 1; }
 mv "$base/prefixes/$mode${WINE_ARCH:+-$WINE_ARCH}" "$base/prefix" && rm -rf "$base/prefixes"

@@ -149,12 +149,13 @@ def check_panel_texts():
 def check_manifest(xml):
     """Highest available rights, no UI access, an identity, no dependency (no
     common controls 6), one namespace on trustInfo: XP SP2 restarts on two;
-    DPI-aware, per monitor where Windows knows it, as Microsoft documents it."""
+    DPI-aware: per monitor v2 where Windows has it (10 1703), else system-aware,
+    never per monitor v1, which scales no dialog."""
     tags = [(t, re.findall(r'xmlns(?::\w+)?="([^"]*)"', a)) for t, a in re.findall(r'<([\w:]+)([^>]*)>', xml)]
     expect('manifest namespaces', [('assembly', [V1]), ('trustInfo', [V2]), ('asmv3:application', [V3]),
                                    ('dpiAware', [WS2005]), ('dpiAwareness', [WS2016])], [t for t in tags if t[1]])
     settings = ElementTree.fromstring(xml.encode()).find(f'{{{V3}}}application/{{{V3}}}windowsSettings')
-    expect('manifest DPI awareness', ['true/pm', 'PerMonitorV2, PerMonitor'],
+    expect('manifest DPI awareness', ['true', 'PerMonitorV2, System'],
            [settings.findtext(f'{{{WS2005}}}dpiAware'), settings.findtext(f'{{{WS2016}}}dpiAwareness')]
            if settings is not None else None)
     expect('manifest execution level', ['level="highestAvailable" uiAccess="false"'],
@@ -221,13 +222,21 @@ def main(path):
     n = r.take('H')
     expect('string 101', '关于 Tovrana(&A)...', r.data[r.at:r.at + 2 * n].decode('utf-16-le'))
 
-    # The icon's one image: width, height, colours, bits.
-    expect('icon 132', (1, 1, 32, 32, 16, 4), struct.unpack_from('<2xHHBBB3xH', res[t['RT_GROUP_ICON'], 132]))
+    # The icon at 16, 32 and 48 pixels, 16 colours each: the group's entries and their images.
+    group = res[t['RT_GROUP_ICON'], 132]
+    expect('icon 132 group', (1, 3), struct.unpack_from('<2xHH', group))
+    for i, size in enumerate((16, 32, 48)):
+        entry = struct.unpack_from('<BBBxxxHxxxxH', group, 6 + 14 * i)
+        expect(f'icon 132 entry {i}', (size, size, 16, 4), entry[:4])
+        image = res.get((t['RT_ICON'], entry[4]), b'\0' * 16)
+        expect(f'icon 132 image {i}', (size, 2 * size, 4), struct.unpack_from('<4xii2xH', image))
+    # The hand at 32, 48 and 64 pixels, Windows' cursor sizes at 100, 150 and
+    # 200 %: its hot spot, then the image and its mask, one bit a pixel.
     group = res[t['RT_GROUP_CURSOR'], 130]
-    expect('cursor 130 group', (2, 1), struct.unpack_from('<2xHH', group))
-    image = res.get((t['RT_CURSOR'], struct.unpack_from('<H', group, 6 + 12)[0]), b'\0' * 22)
-    # The hot spot, then the image and its mask, one bit a pixel.
-    expect('cursor 130', (6, 0, 32, 64, 1), struct.unpack_from('<HH4xii2xH', image))
+    expect('cursor 130 group', (2, 3), struct.unpack_from('<2xHH', group))
+    for i, size in enumerate((32, 48, 64)):
+        image = res.get((t['RT_CURSOR'], struct.unpack_from('<H', group, 6 + 14 * i + 12)[0]), b'\0' * 22)
+        expect(f'cursor 130 image {i}', (6 * size // 32, 0, size, 2 * size, 1), struct.unpack_from('<HH4xii2xH', image))
     expect('bitmap 133', (71, 17, 24), struct.unpack_from('<4xii2xH', res[t['RT_BITMAP'], 133]))
     version = res[t['RT_VERSION'], 1]
     at = version.find(struct.pack('<I', 0xFEEF04BD))
