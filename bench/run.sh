@@ -165,7 +165,7 @@ else, both under Wine $(wine --version | sed 's/wine-//') (winxp prefix, Xvfb, o
 
 | figure | SetupMenu.exe | baseline | target | |
 |---|---|---|---|---|
-| size, bytes (all resources) | $exe_bytes | $base_bytes | at most 37,888 | $(verdict "[ $exe_bytes -le 37888 ]") |
+| size, bytes (all resources) | $exe_bytes | $base_bytes | at most 42,496 | $(verdict "[ $exe_bytes -le 42496 ]") |
 | imported DLLs | $exe_dlls | $base_dlls | GDI32, KERNEL32 and USER32 only | $(verdict "[ $imports_ok = yes ]") |
 | imported functions | $exe_funcs | $base_funcs | none that Windows 98 lacks | $(verdict "[ $imports_ok = yes ]") |
 | start-up to first paint, median of $runs, ms | $exe_start | $base_start | at most 1.2 x baseline | $(verdict "awk 'BEGIN { exit !($start_ratio <= 1.2) }'") (x $start_ratio) |

@@ -225,6 +225,7 @@ def main(path):
     # The icon at 16, 32 and 48 pixels, 16 colours each: the group's entries and their images.
     group = res[t['RT_GROUP_ICON'], 132]
     expect('icon 132 group', (1, 3), struct.unpack_from('<2xHH', group))
+    group += b'\0' * 42  # a group of fewer images reads as empty entries
     for i, size in enumerate((16, 32, 48)):
         entry = struct.unpack_from('<BBBxxxHxxxxH', group, 6 + 14 * i)
         expect(f'icon 132 entry {i}', (size, size, 16, 4), entry[:4])
@@ -234,6 +235,7 @@ def main(path):
     # 200 %: its hot spot, then the image and its mask, one bit a pixel.
     group = res[t['RT_GROUP_CURSOR'], 130]
     expect('cursor 130 group', (2, 3), struct.unpack_from('<2xHH', group))
+    group += b'\0' * 42
     for i, size in enumerate((32, 48, 64)):
         image = res.get((t['RT_CURSOR'], struct.unpack_from('<H', group, 6 + 14 * i + 12)[0]), b'\0' * 22)
         expect(f'cursor 130 image {i}', (6 * size // 32, 0, size, 2 * size, 1), struct.unpack_from('<HH4xii2xH', image))
