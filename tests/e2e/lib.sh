@@ -173,3 +173,25 @@ start_menu() {
 second() { ( cd "$cd" && exec wine "$cd/SetupMenu.exe" ) >>"$log/second.log" 2>&1 &  # second WHEN: a start from the disc
     awaits "$1: a second start ends by itself" gone $!
     wait_for "and one menu remains, restored and in front" has "^menus 1 0 1$"; }
+
+# At a scale: whole, every shown text needs no more than its control's width (the probe's "fit"
+# lines).
+whole() { ! awk '$1 == "fit" && $3 > $4 { print "fit", $2, $3, ">", $4; f = 1 } END { exit !f }' <<<"$S"; }
+# The logo's colours: its white, blue and orange.
+logo_colours='255 255 255|0 70 190|230 120 0'
+# logo_fills SHARP: its static covers its place, 47 x 11 of the dialog's 416 x 311 units, a
+# pixel either way; no face shows there. SHARP 1: its three colours alone,
+# each pixel twice across and down; 2: its three colours alone; 0: smoothed, with blends of them.
+logo_fills() {
+    local st l t r b; st=$(state)
+    read -r l t r b < <(awk '$1 == "logo" { print $2, $3, $4, $5 }' <<<"$st")
+    awk -v w=$((r - l)) -v h=$((b - t)) '$1 == "client" {
+            x = w - 47 * ($4 - $2) / 416; y = h - 11 * ($5 - $3) / 311
+            exit !(x * x <= 1.5 && y * y <= 1.5) }' <<<"$st" || return 1
+    crop "$l" "$t" "$r" "$b" | awk -v sharp="$1" -v known="$logo_colours" '
+        NR == 1 { w = $1; next } { c = $1 " " $2 " " $3; i = NR - 2; x = i % w; y = int(i / w); px[x, y] = c; seen[c]++ }
+        END { for (c in seen) { n++; if (c !~ "^(" known ")$") other++ }
+              if (sharp) { if (other) exit 1; if (sharp == 1) for (k in px) { split(k, xy, SUBSEP)
+                  if (px[xy[1] - xy[1] % 2, xy[2] - xy[2] % 2] != px[k]) exit 1 } }
+              else if (n <= 3) exit 1 }'
+}
