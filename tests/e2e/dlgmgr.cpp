@@ -23,13 +23,14 @@
 // "template" layout, with the template's size in the new font; in "scaled",
 // not, so that Windows scales the window's size.
 //
-// For the leak count, marks in Wine's +gdi trace (fonts named for them, made
-// and freed at once): "dialog created" once the dialog's window exists (the
-// shared icon and cursor, which are never freed, loaded before it),
-// "checkpoint" at each VeltaDlgMgrIcons message, and "ending: K of N kept"
-// when the menu's process detaches this DLL, after its dialog object is
-// gone: of the N icons the menu set on its dialog and bitmaps its logo
-// showed (the template's first), K not destroyed. The registered message
+// For the leak count, marks in Wine's +gdi trace: pens of set colours, made
+// and freed at once ("create_pen 0 1 RGB(7e,1d,..)"). RGB(7e,1d,01), "dialog
+// created", once the dialog's window exists (the shared icon and cursor,
+// which are never freed, loaded before it); RGB(7e,1d,02), a checkpoint, at
+// each VeltaDlgMgrIcons message; RGB(7e,K,N), "ending", when the menu's
+// process detaches this DLL, after its dialog object is gone: of the N
+// icons the menu set on its dialog and bitmaps its logo showed (the
+// template's first), K not destroyed. The registered message
 // VeltaDlgMgrIcons answers the sizes of the dialog's big and small icons,
 // LOWORD and HIWORD.
 #include <windows.h>
@@ -85,11 +86,9 @@ int Kept()
     return n;
 }
 
-void Mark(const char* pszWhat)
+void Mark(BYTE g, BYTE b)
 {
-    // Made and freed at once: a line in the +gdi trace with the mark's name.
-    HFONT h = CreateFontA(-1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, pszWhat);
-    DeleteObject(h);
+    DeleteObject(CreatePen(PS_SOLID, 1, RGB(0x7E, g, b)));
 }
 
 // The dialog template's items, in order: x, y, cx, cy in dialog units.
@@ -237,7 +236,7 @@ LRESULT CALLBACK DialogManager(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     }
     if (message == s_nIconsMsg) {
         SeeLogo(hWnd);
-        Mark("checkpoint");
+        Mark(0x1D, 2);
         return MAKELRESULT(IconSize(hWnd, ICON_BIG), IconSize(hWnd, ICON_SMALL));
     }
     if (message == WM_INITDIALOG)
@@ -276,7 +275,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK CbtProc(int nCode, WPARAM wPar
             LoadCursorW(GetModuleHandleW(NULL), MAKEINTRESOURCEW(130));
             s_hSharedIcon = LoadIconW(GetModuleHandleW(NULL), MAKEINTRESOURCEW(132));
             s_pfnOriginal = (WNDPROC)SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)DialogManager);
-            Mark("dialog created");
+            Mark(0x1D, 1);
         }
     }
     return CallNextHookEx(NULL, nCode, wParam, lParam);
@@ -286,10 +285,7 @@ BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 {
     if (dwReason == DLL_PROCESS_ATTACH)
         s_hSelf = hInstance;
-    if (dwReason == DLL_PROCESS_DETACH && s_hDlg != NULL) {
-        char sz[32];
-        wsprintfA(sz, "ending: %d of %d kept", Kept(), s_nSeen);
-        Mark(sz);
-    }
+    if (dwReason == DLL_PROCESS_DETACH && s_hDlg != NULL)
+        Mark((BYTE)Kept(), (BYTE)s_nSeen);
     return TRUE;
 }
