@@ -19,7 +19,8 @@
 //   - the dialog's client area sized the same way.
 // Its own font is freed when the next replaces it, and with the dialog.
 // Before it, Windows asks the window for its size at the new DPI
-// (WM_GETDPISCALEDSIZE), which the dialog manager answers: here, in
+// ("WM_GETDPISCALEDSIZE message", sent before WM_DPICHANGED; the dialog
+// manager answers it, as DDC_DISABLE_ALL's description implies): here, in
 // "template" layout, with the template's size in the new font; in "scaled",
 // not, so that Windows scales the window's size.
 //
@@ -70,19 +71,24 @@ void SeeLogo(HWND hDlg)
             Seen((HGDIOBJ)SendMessageW(h, STM_GETIMAGE, IMAGE_BITMAP, 0), false);
 }
 
+// An icon's width; 0 when there is none, or it has been destroyed.
+WORD IconWidth(HICON hIcon)
+{
+    ICONINFO ii;
+    if (hIcon == NULL || !GetIconInfo(hIcon, &ii))
+        return 0;
+    BITMAP bm = {};
+    GetObjectW(ii.hbmColor ? ii.hbmColor : ii.hbmMask, sizeof bm, &bm);
+    DeleteObject(ii.hbmColor);
+    DeleteObject(ii.hbmMask);
+    return (WORD)bm.bmWidth;
+}
+
 int Kept()
 {
     int n = 0;
-    for (int i = 0; i < s_nSeen; ++i) {
-        ICONINFO ii;
-        if (!s_bIcon[i])
-            n += GetObjectType(s_seen[i]) != 0;
-        else if (GetIconInfo((HICON)s_seen[i], &ii)) {
-            DeleteObject(ii.hbmColor);
-            DeleteObject(ii.hbmMask);
-            ++n;
-        }
-    }
+    for (int i = 0; i < s_nSeen; ++i)
+        n += s_bIcon[i] ? IconWidth((HICON)s_seen[i]) != 0 : GetObjectType(s_seen[i]) != 0;
     return n;
 }
 
@@ -212,19 +218,6 @@ void Relayout(HWND hDlg, UINT nDpi)
     s_nDpi = nDpi;
 }
 
-WORD IconSize(HWND hDlg, WPARAM nType)
-{
-    ICONINFO ii;
-    HICON hIcon = (HICON)SendMessageW(hDlg, WM_GETICON, nType, 0);
-    if (hIcon == NULL || !GetIconInfo(hIcon, &ii))
-        return 0;
-    BITMAP bm = {};
-    GetObjectW(ii.hbmColor ? ii.hbmColor : ii.hbmMask, sizeof bm, &bm);
-    DeleteObject(ii.hbmColor);
-    DeleteObject(ii.hbmMask);
-    return (WORD)bm.bmWidth;
-}
-
 LRESULT CALLBACK DialogManager(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_DPICHANGED)
@@ -237,7 +230,8 @@ LRESULT CALLBACK DialogManager(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     if (message == s_nIconsMsg) {
         SeeLogo(hWnd);
         Mark(0x1D, 2);
-        return MAKELRESULT(IconSize(hWnd, ICON_BIG), IconSize(hWnd, ICON_SMALL));
+        return MAKELRESULT(IconWidth((HICON)SendMessageW(hWnd, WM_GETICON, ICON_BIG, 0)),
+                           IconWidth((HICON)SendMessageW(hWnd, WM_GETICON, ICON_SMALL, 0)));
     }
     if (message == WM_INITDIALOG)
         SeeLogo(hWnd);  // the template's, before the menu sees it

@@ -217,7 +217,10 @@ int wmain(int argc, wchar_t** argv)
              GetLastError() != ERROR_INVALID_ADDRESS) ||
             !WriteProcessMemory(hProcess, pAt, &size, sizeof size, NULL))
             return 1;
-        // The window's own size at the new scale, where its dialog manager has one.
+        // Windows' order ("WM_GETDPISCALEDSIZE message": sent to a per-monitor-v2
+        // window before WM_DPICHANGED, its answer the suggested rectangle's
+        // size): the window's own size at the new scale, where its dialog
+        // manager has one, else the window's scaled.
         DWORD_PTR dwAnswered = 0;
         SIZE answer;
         if (SendMessageTimeoutW(s_hMenu, WM_GETDPISCALEDSIZE, nTo, (LPARAM)pAt, SMTO_ABORTIFHUNG, 5000, &dwAnswered) &&
